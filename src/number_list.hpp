@@ -1,0 +1,90 @@
+// Number lists: the one value type of the verifier (sizes, faces, positions
+// and moves are all lists of unsigned 64-bit integers), their text form, and
+// a reader that takes them from lines of a file.
+//
+// Contract of the reader:
+//  - A line is everything up to a '\n' or the end of the data.
+//  - A line is read as the standard formatted extraction of unsigned 64-bit
+//    integers would read it (operator>> of an istream in the "C" locale):
+//    blanks (' ', '\t', '\v', '\f', '\r') separate tokens; a token may start
+//    with '+' or '-' ("-1" wraps to 2^64 - 1); a number ends at the first
+//    non-digit, so "1-2" holds two numbers and "1x" one; the list ends at the
+//    first token that does not extract (no digit, or a value above 2^64 - 1)
+//    and the rest of the line is skipped.
+//  - A line past the end of the data reads as an empty list.
+//  - Memory stays constant however long a line is, unless the caller keeps
+//    the numbers.
+
+#ifndef TESMO_NUMBER_LIST_HPP
+#define TESMO_NUMBER_LIST_HPP
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using NumberList = std::vector<std::uint64_t>;
+
+// Writes the elements in plain decimal joined by "," with no blanks; the
+// empty list writes nothing.
+template <typename Numbers>
+void writeList(std::ostream& stream, const Numbers& numbers);
+
+// The text writeList() writes, as a string ("11,11,11").
+std::string listText(const NumberList& numbers);
+
+// Reads numbers line by line from a file or from text held in memory.
+struct NumberReader {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};
+  std::vector<char> buffer;
+  std::size_t next = 0;     // first unread byte in buffer
+  std::size_t end = 0;      // one past the last valid byte in buffer
+  bool lineEnded = false;   // the current line's list has ended
+  bool readFailed = false;  // the file's last read failed (not just ended)
+};
+
+// Opens `fileName` for reading with a buffer of `bufferSize` bytes. Returns
+// false, with nothing open, when the file cannot be opened or its first read
+// fails (a directory, for one). A later read error ends the data, as it
+// would end a standard stream.
+bool openNumberFile(const std::string& fileName, NumberReader* reader,
+                    std::size_t bufferSize = 1 << 16);
+
+// Sets the reader to read `text` as its data.
+void openNumberText(std::string_view text, NumberReader* reader);
+
+// Stores the next number of the current line in *value and returns true, or
+// returns false when the line's list has ended; it then keeps returning
+// false until nextLine() is called.
+bool nextNumber(NumberReader* reader, std::uint64_t* value);
+
+// Skips what is left of the current line, including its '\n'.
+void nextLine(NumberReader* reader);
+
+// Reads the numbers of the current line and moves on to the next line.
+NumberList readListLine(NumberReader* reader);
+
+// Reads the first line of `text` as a list.
+NumberList parseNumberList(std::string_view text);
+
+// ---- implementation of the template ----
+
+// Writes one number in decimal; to_chars avoids the locale and the stream's
+// formatting state, which a verbose echo of 10^8 moves would pay per element.
+void writeNumber(std::ostream& stream, std::uint64_t number);
+
+template <typename Numbers>
+void writeList(std::ostream& stream, const Numbers& numbers) {
+  bool first = true;
+  for (std::uint64_t number : numbers) {
+    if (!first) stream.put(',');
+    writeNumber(stream, number);
+    first = false;
+  }
+}
+
+#endif  // TESMO_NUMBER_LIST_HPP

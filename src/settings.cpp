@@ -1,0 +1,103 @@
+#include "settings.hpp"
+
+#include <fstream>
+
+#include <boost/program_options/options_description.hpp>
+#include <boost/program_options/parsers.hpp>
+#include <boost/program_options/positional_options.hpp>
+#include <boost/program_options/value_semantic.hpp>
+
+#include "maze.hpp"
+#include "number_list.hpp"
+
+namespace po = boost::program_options;
+
+const std::string s_def_solution_filename = "solution.txt";
+const std::string s_def_config_filename = "tesmo.cfg";
+const std::vector<boost::filesystem::path> s_def_input_path = {"./"};
+const std::uint64_t s_def_verbose_level = 0;
+
+namespace {
+
+const unsigned kLineLength = po::options_description::m_default_line_length;
+const unsigned kDescriptionWidth = kLineLength / 2;
+constexpr int kSettingsRefused = 2;
+
+std::string pathListText(const std::vector<boost::filesystem::path>& paths) {
+  std::string text;
+  for (const boost::filesystem::path& path : paths) {
+    if (!text.empty()) text += ',';
+    text += path.string();
+  }
+  return text;
+}
+
+// The list options show their defaults in the list text form; the option
+// library would otherwise need stream output for the list types.
+po::typed_value<NumberList>* listValue(const NumberList& defaults) {
+  return po::value<NumberList>()->default_value(defaults, listText(defaults));
+}
+
+po::options_description optionGroup() {
+  po::options_description group("Options", kLineLength, kDescriptionWidth);
+  group.add_options()
+      ("quite,q", po::value<bool>()->default_value(true), "quite mode")
+      ("verbose-level,v",
+       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
+       "verbose level")
+      ("input-path",
+       po::value<std::vector<boost::filesystem::path>>()->composing()
+           ->default_value(s_def_input_path, pathListText(s_def_input_path)),
+       "input path")
+      ("input-file", po::value<std::vector<std::string>>(), "input file")
+      ("dimensions", listValue(s_def_dimensions), "dimensions")
+      ("face0", listValue(s_def_face0), "face 0")
+      ("face1", listValue(s_def_face1), "face 1")
+      ("face2", listValue(s_def_face2), "face 2");
+  return group;
+}
+
+// The library's messages quote what the user typed, which may hold a line
+// break; a message must stay one line.
+std::string oneLine(std::string message) {
+  std::string line;
+  for (char c : message) {
+    if (c == '\n') line += "\\n";
+    else if (c == '\r') line += "\\r";
+    else line += c;
+  }
+  return line;
+}
+
+}  // namespace
+
+std::optional<int> loadSettings(int argc, const char* const argv[],
+                                po::variables_map* settings, std::ostream& out,
+                                std::ostream& err) {
+  const po::options_description group = optionGroup();
+  po::options_description optionSet(kLineLength, kDescriptionWidth);
+  optionSet.add(group);
+  optionSet.add_options()("help", "print help message");
+  po::positional_options_description positional;
+  positional.add("input-file", -1);
+  try {
+    po::store(po::command_line_parser(argc, argv)
+                  .options(optionSet)
+                  .positional(positional)
+                  .run(),
+              *settings);
+    std::ifstream config(s_def_config_filename);
+    if (config) {
+      po::store(po::parse_config_file(config, group, false), *settings);
+    }
+    po::notify(*settings);
+  } catch (const po::error& error) {
+    err << oneLine(error.what()) << std::endl;
+    return kSettingsRefused;
+  }
+  if (settings->count("help")) {
+    out << optionSet << std::endl;
+    return 0;
+  }
+  return std::nullopt;
+}

@@ -1,0 +1,39 @@
+// The verifier's settings: its options, read from the command line and from
+// the configuration file "tesmo.cfg" in the working directory, completed by
+// the built-in defaults.
+//
+// Contract:
+//  - loadSettings() fills *settings and returns no status when the run goes
+//    on. Otherwise it returns the exit status the run ends with: 0 after
+//    printing the help text on `out` (--help anywhere on the command line),
+//    2 after printing, as one line on `err`, the option library's message
+//    for a command line or configuration file it refuses.
+//  - The command line wins over the configuration file, and the file over the
+//    defaults; only `input-path` joins the values of both sources.
+//  - Value types: `verbose-level` std::uint64_t, `quite` bool, `input-file`
+//    std::vector<std::string> (absent when not given), `input-path`
+//    std::vector<boost::filesystem::path>, `dimensions` and `face0` to
+//    `face2` NumberList. Each occurrence of a list option adds one value.
+
+#ifndef TESMO_SETTINGS_HPP
+#define TESMO_SETTINGS_HPP
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <boost/filesystem/path.hpp>
+#include <boost/program_options/variables_map.hpp>
+
+extern const std::string s_def_solution_filename;
+extern const std::string s_def_config_filename;
+extern const std::vector<boost::filesystem::path> s_def_input_path;
+extern const std::uint64_t s_def_verbose_level;
+
+std::optional<int> loadSettings(int argc, const char* const argv[],
+                                boost::program_options::variables_map* settings,
+                                std::ostream& out, std::ostream& err);
+
+#endif  // TESMO_SETTINGS_HPP

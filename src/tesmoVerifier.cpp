@@ -1,0 +1,154 @@
+#include "tesmoVerifier.hpp"
+
+#include <cstdint>
+#include <deque>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <boost/program_options/variables_map.hpp>
+
+#include "maze.hpp"
+#include "number_list.hpp"
+#include "settings.hpp"
+#include "walk.hpp"
+
+namespace po = boost::program_options;
+
+namespace {
+
+constexpr int kMalformedSolution = 1;
+constexpr int kSettingsRefused = 2;
+
+// How the messages name the two endpoints.
+struct Endpoint {
+  const char* title;  // "Start position ..."
+  const char* word;   // "Invalid start position ..."
+  const char* echo;   // verbose prefix
+};
+const Endpoint kStart = {"Start", "start", "Star: "};
+const Endpoint kEnd = {"End", "end", "End : "};
+
+const std::string& solutionFileName(const po::variables_map& settings) {
+  if (settings.count("input-file")) {
+    const auto& names = settings["input-file"].as<std::vector<std::string>>();
+    if (!names.empty()) return names.front();
+  }
+  return s_def_solution_filename;
+}
+
+template <typename Numbers>
+void echoList(std::ostream& out, const char* prefix, const Numbers& numbers) {
+  out << prefix << numbers.size() << ", ";
+  writeList(out, numbers);
+  out << std::endl;
+}
+
+void echoSettings(const std::string& fileName, const Maze& maze,
+                  std::ostream& out) {
+  out << "input file: " << fileName << std::endl;
+  echoList(out, "Face 0 : ", maze.face0);
+  echoList(out, "Face 1 : ", maze.face1);
+  echoList(out, "Face 2 : ", maze.face2);
+}
+
+// Reads the next line as a position; false after reporting one that does not
+// hold three numbers.
+bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose,
+                  NumberList* position, std::ostream& out, std::ostream& err) {
+  *position = readListLine(reader);
+  if (verbose) echoList(out, endpoint.echo, *position);
+  if (position->size() == 3) return true;
+  err << endpoint.title << " position (" << listText(*position)
+      << ") is not 3-dimensional!" << std::endl;
+  return false;
+}
+
+// False after reporting a position outside the box or on a wall.
+bool endpointUsable(const NumberList& position, const Endpoint& endpoint,
+                    const Maze& maze, std::ostream& out, std::ostream& err) {
+  if (!insideBox(position, maze.dimensions)) {
+    err << endpoint.title << " position out of boundary ("
+        << listText(position) << ")!" << std::endl;
+    return false;
+  }
+  if (endpointOnWall(position, maze)) {
+    out << "Invalid " << endpoint.word << " position (" << listText(position)
+        << ")!" << std::endl;
+    return false;
+  }
+  return true;
+}
+
+int reportNoMoves(std::ostream& err) {
+  err << "Solution () is empty!" << std::endl;
+  return kMalformedSolution;
+}
+
+// Reads the moves line and walks it. The echo needs the count before the
+// list, so a verbose run keeps the moves (a deque grows without copying);
+// otherwise every move is walked as it is read and nothing is kept.
+int walkSolution(NumberReader* reader, const Maze& maze,
+                 const NumberList& start, const NumberList& end, bool verbose,
+                 std::ostream& out, std::ostream& err) {
+  if (verbose) {
+    std::deque<std::uint64_t> moves;
+    std::uint64_t code;
+    while (nextNumber(reader, &code)) moves.push_back(code);
+    echoList(out, "Solu: ", moves);
+    if (moves.empty()) return reportNoMoves(err);
+    return walkMoveList(maze, start, end, moves, out, err);
+  }
+  std::uint64_t firstMove;
+  if (!nextNumber(reader, &firstMove)) return reportNoMoves(err);
+  bool firstPending = true;
+  auto nextMove = [&](std::uint64_t* code) {
+    if (!firstPending) return nextNumber(reader, code);
+    *code = firstMove;
+    firstPending = false;
+    return true;
+  };
+  return walkAndVerdict(maze, start, end, nextMove, out, err);
+}
+
+}  // namespace
+
+int runVerifier(int argc, const char* const argv[], std::ostream& out,
+                std::ostream& err) {
+  po::variables_map settings;
+  if (std::optional<int> status = loadSettings(argc, argv, &settings, out, err)) {
+    return *status;
+  }
+  const bool verbose = settings["verbose-level"].as<std::uint64_t>() != 0;
+  const Maze maze{settings["dimensions"].as<NumberList>(),
+                  settings["face0"].as<NumberList>(),
+                  settings["face1"].as<NumberList>(),
+                  settings["face2"].as<NumberList>()};
+  const std::string problem = mazeProblem(maze);
+  if (!problem.empty()) {
+    err << problem << std::endl;
+    return kSettingsRefused;
+  }
+  const std::string& fileName = solutionFileName(settings);
+  if (verbose) echoSettings(fileName, maze, out);
+
+  NumberReader reader;
+  if (!openNumberFile(fileName, &reader)) return kMalformedSolution;
+  NumberList start;
+  NumberList end;
+  if (!readPosition(&reader, kStart, verbose, &start, out, err) ||
+      !readPosition(&reader, kEnd, verbose, &end, out, err)) {
+    return kMalformedSolution;
+  }
+  if (!endpointUsable(start, kStart, maze, out, err) ||
+      !endpointUsable(end, kEnd, maze, out, err)) {
+    return 0;
+  }
+  return walkSolution(&reader, maze, start, end, verbose, out, err);
+}
+
+#ifndef TESMO_VERIFIER_NO_MAIN
+int main(int argc, char* argv[]) {
+  return runVerifier(argc, argv, std::cout, std::cerr);
+}
+#endif

@@ -1,0 +1,170 @@
+#include "number_list.hpp"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "run_binary.hpp"
+
+namespace {
+
+constexpr std::uint64_t kMax = UINT64_MAX;
+
+// What the standard formatted extraction reads from a line: the reader's
+// reference behaviour.
+NumberList standardList(const std::string& line) {
+  std::istringstream stream(line);
+  NumberList numbers;
+  std::uint64_t number;
+  while (stream >> number) numbers.push_back(number);
+  return numbers;
+}
+
+TEST(NumberList, TextForm) {
+  EXPECT_EQ("", listText({}));
+  EXPECT_EQ("0", listText({0}));
+  EXPECT_EQ("11,11,11", listText({11, 11, 11}));
+  EXPECT_EQ("18446744073709551615,0", listText({kMax, 0}));
+}
+
+struct LineCase {
+  std::string line;
+  NumberList numbers;
+};
+
+TEST(NumberList, LinesReadLikeTheStandardExtraction) {
+  const LineCase cases[] = {
+      {"", {}},
+      {"   ", {}},
+      {"1 2 3", {1, 2, 3}},
+      {" \t\v\f\r1 \t2\r", {1, 2}},
+      {"0", {0}},
+      {"+7", {7}},
+      {"-1", {kMax}},
+      {"-0", {0}},
+      {"-18446744073709551615", {1}},
+      {"18446744073709551615", {kMax}},
+      {"18446744073709551616", {}},
+      {"1 18446744073709551616 2", {1}},
+      {"99999999999999999999", {}},
+      {"00000000000000000000000000000000000001", {1}},
+      {"-18446744073709551616", {}},
+      {"1x 2", {1}},
+      {"1-2", {1, kMax - 1}},
+      {"1+2", {1, 2}},
+      {"1,1,1", {1}},
+      {"1 2 x 3", {1, 2}},
+      {"+", {}},
+      {"-", {}},
+      {"+-1", {}},
+      {"- 1", {}},
+      {"0x10", {0}},
+      {"1.5", {1}},
+      {std::string("1\0 2", 4), {1}},
+      {"\xff" "1", {}},
+      {"\xc3\xa9 1", {}},
+      {"7 \xff", {7}},
+  };
+  for (const LineCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(c.numbers, parseNumberList(c.line));
+    EXPECT_EQ(c.numbers, standardList(c.line));
+  }
+}
+
+TEST(NumberList, HugeNumbers) {
+  const std::string zeros(1000000, '0');
+  EXPECT_EQ((NumberList{5, 6}), parseNumberList(zeros + "5 6x"));
+  EXPECT_EQ(NumberList{}, parseNumberList("1" + zeros));
+  EXPECT_EQ(NumberList{3}, parseNumberList("3 1" + zeros + " 4"));
+}
+
+TEST(NumberList, LinesOfAText) {
+  NumberReader reader;
+  openNumberText("1 2\r\n\n3 x 4\n5\n6", &reader);
+  EXPECT_EQ((NumberList{1, 2}), readListLine(&reader));
+  EXPECT_EQ(NumberList{}, readListLine(&reader));
+  EXPECT_EQ(NumberList{3}, readListLine(&reader));
+  std::uint64_t number = 0;
+  EXPECT_TRUE(nextNumber(&reader, &number));
+  EXPECT_EQ(5u, number);
+  EXPECT_FALSE(nextNumber(&reader, &number));
+  EXPECT_FALSE(nextNumber(&reader, &number));  // stays ended until nextLine()
+  nextLine(&reader);
+  EXPECT_EQ(NumberList{6}, readListLine(&reader));  // no final newline
+  EXPECT_EQ(NumberList{}, readListLine(&reader));   // past the end
+  EXPECT_EQ(NumberList{}, readListLine(&reader));
+}
+
+TEST(NumberList, FilesThatCannotBeRead) {
+  const std::string dir = makeTempDir();
+  NumberReader reader;
+  EXPECT_FALSE(openNumberFile(dir + "/missing", &reader));
+  EXPECT_FALSE(openNumberFile(dir, &reader));  // a directory
+  EXPECT_FALSE(openNumberFile("", &reader));
+  writeFile(dir + "/empty", "");
+  EXPECT_TRUE(openNumberFile(dir + "/empty", &reader));
+  EXPECT_EQ(NumberList{}, readListLine(&reader));
+  std::filesystem::remove_all(dir);
+}
+
+// A random line of tokens chosen to probe the edges of the extraction:
+// signs, leading zeros, numbers around 2^64, words, separators of every kind.
+std::string randomLine(std::mt19937_64& random) {
+  static const char* const kPieces[] = {
+      "0", "1", "5", "42", "007", "18446744073709551615", "18446744073709551616",
+      "18446744073709551614", "99999999999999999999", "1844674407370955161",
+      "184467440737095516150", "00000000000000000000018446744073709551615",
+      "+", "-", "x", ",", ".", "e", "\xff", "\t", "\v", "\f", "\r", " ", "  "};
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces));
+  std::uniform_int_distribution<int> length(0, 12);
+  std::string line;
+  for (int count = length(random); count > 0; --count) {
+    const std::size_t index = piece(random);
+    if (index == std::size(kPieces)) line += std::to_string(random());
+    else line += kPieces[index];
+    if (random() % 3 != 0) line += ' ';
+  }
+  if (random() % 50 == 0) line += '\0';
+  return line;
+}
+
+TEST(NumberList, ReaderAgreesWithTheStandardExtractionOnRandomLines) {
+  std::mt19937_64 random(20261208);
+  for (int round = 0; round < 100000; ++round) {
+    const std::string line = randomLine(random);
+    ASSERT_EQ(standardList(line), parseNumberList(line)) << "line: " << line;
+  }
+}
+
+TEST(NumberList, FileReaderAgreesAcrossBufferBoundaries) {
+  std::mt19937_64 random(7);
+  std::vector<std::string> lines;
+  std::string text;
+  for (int round = 0; round < 4000; ++round) {
+    lines.push_back(randomLine(random));
+    text += lines.back() + "\n";
+  }
+  const std::string dir = makeTempDir();
+  writeFile(dir + "/lines", text);
+  for (std::size_t bufferSize : {1, 2, 3, 7, 64, 4096}) {
+    SCOPED_TRACE(bufferSize);
+    NumberReader reader;
+    ASSERT_TRUE(openNumberFile(dir + "/lines", &reader, bufferSize));
+    std::ifstream standard(dir + "/lines", std::ios::binary);
+    std::string line;
+    for (const std::string& expected : lines) {
+      ASSERT_TRUE(std::getline(standard, line));
+      ASSERT_EQ(expected, line);
+      ASSERT_EQ(standardList(line), readListLine(&reader)) << "line: " << line;
+    }
+    EXPECT_EQ(NumberList{}, readListLine(&reader));
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "walk.hpp"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const Maze kBuiltIn{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
+
+struct WalkOutcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+WalkOutcome walk(const Maze& maze, const NumberList& start, const NumberList& end,
+                 const NumberList& moves) {
+  std::ostringstream out, err;
+  const int status = walkMoveList(maze, start, end, moves, out, err);
+  return {status, out.str(), err.str()};
+}
+
+void expectWalk(const WalkOutcome& outcome, int status, const std::string& out,
+                const std::string& err = "") {
+  EXPECT_EQ(status, outcome.status);
+  EXPECT_EQ(out, outcome.out);
+  EXPECT_EQ(err, outcome.err);
+}
+
+TEST(Walk, RoutesThroughTheBuiltInPuzzle) {
+  const NumberList route = {0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2,
+                            0, 0, 3, 3, 3, 3, 4, 4, 4, 4, 2, 2, 5, 5, 2, 2,
+                            4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4};
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {9, 9, 9}, route), 0, "SUCCESS\n");
+  NumberList short1(route.begin(), route.end() - 1);
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {9, 9, 9}, short1), 0, "FAILURE (47)\n");
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {3, 1, 1}, {0, 0}), 0, "SUCCESS\n");
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {1, 1, 1}, {0, 1}), 0, "SUCCESS\n");
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {2, 1, 1}, {0, 0, 0}), 0,
+             "Stopped after executing 2steps.\nFAILURE (2)\n");
+}
+
+TEST(Walk, OnlyOpenNeighboursOfTheStartCanBeEntered) {
+  const std::string stopped = "Stopped after executing 0steps.\nFAILURE (0)\n";
+  for (std::uint64_t code : {1, 2, 3, 5}) {
+    SCOPED_TRACE(code);
+    expectWalk(walk(kBuiltIn, {1, 1, 1}, {9, 9, 9}, {code}), 0, stopped);
+  }
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {2, 1, 1}, {0}), 0, "SUCCESS\n");
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {1, 1, 2}, {4}), 0, "SUCCESS\n");
+}
+
+TEST(Walk, InvalidCodesEndTheWalkWhenReached) {
+  for (std::uint64_t code : {std::uint64_t{6}, std::uint64_t{7}, UINT64_MAX}) {
+    expectWalk(walk(kBuiltIn, {1, 1, 1}, {9, 9, 9}, {0, code, 0}), 1, "",
+               "Invalid move (" + std::to_string(code) + ")!\n");
+  }
+  // A stop comes first: the code after it is never looked at.
+  expectWalk(walk(kBuiltIn, {1, 1, 1}, {9, 9, 9}, {1, 7}), 0,
+             "Stopped after executing 0steps.\nFAILURE (0)\n");
+}
+
+TEST(Walk, BoxEdgeInEveryDirection) {
+  const NumberList sizes = {1, 1, 1}, open = {0};
+  const Maze cell{sizes, open, open, open};
+  for (std::uint64_t code = 0; code < 6; ++code) {
+    SCOPED_TRACE(code);
+    expectWalk(walk(cell, {0, 0, 0}, {0, 0, 0}, {code, 9}), 0,
+               "Stopped after executing 0steps.\nSUCCESS\n",
+               "Attempt to access out of boundary!\n");
+  }
+}
+
+TEST(Walk, AnyNonZeroCellBlocksAMove) {
+  // A 2 x 1 x 1 box: moving along x changes the cells of faces 0 and 2 only.
+  // Face 0 (x + Y*y) needs 2 cells, face 2 (z + X*x) 3.
+  const NumberList sizes = {2, 1, 1}, free0 = {0, 0}, free1 = {0}, free2 = {0, 0, 0};
+  const NumberList blocked0 = {0, 2}, blocked2 = {0, 0, 7};
+  expectWalk(walk({sizes, free0, free1, free2}, {0, 0, 0}, {1, 0, 0}, {0, 1, 0}), 0, "SUCCESS\n");
+  expectWalk(walk({sizes, blocked0, free1, free2}, {0, 0, 0}, {1, 0, 0}, {0}), 0,
+             "Stopped after executing 0steps.\nFAILURE (0)\n");
+  expectWalk(walk({sizes, free0, free1, blocked2}, {0, 0, 0}, {1, 0, 0}, {0}), 0,
+             "Stopped after executing 0steps.\nFAILURE (0)\n");
+  // Face 1 does not hold the x axis: a wall there is never looked at.
+  const NumberList wall1 = {5};
+  expectWalk(walk({sizes, free0, wall1, free2}, {0, 0, 0}, {1, 0, 0}, {0}), 0, "SUCCESS\n");
+}
+
+TEST(Walk, OverlappingRowsShareTheirCells) {
+  // X = 3, Y = 2: face 0 rows are cells 0-2 and 2-4, so a wall in cell 2
+  // blocks both (2,0,z) and (0,1,z).
+  const NumberList sizes = {3, 2, 2};
+  const NumberList face0 = {0, 0, 1, 0, 0}, face1(4, 0), face2(8, 0);
+  const Maze maze{sizes, face0, face1, face2};
+  expectWalk(walk(maze, {0, 0, 0}, {2, 0, 0}, {0, 0}), 0,
+             "Stopped after executing 1steps.\nFAILURE (1)\n");
+  expectWalk(walk(maze, {0, 0, 0}, {0, 1, 0}, {2}), 0,
+             "Stopped after executing 0steps.\nFAILURE (0)\n");
+  expectWalk(walk(maze, {0, 0, 0}, {1, 1, 1}, {4, 0, 2}), 0, "SUCCESS\n");
+}
+
+}  // namespace
