@@ -73,16 +73,6 @@ std::string mazeProblem(const Maze& maze) {
   return problem;
 }
 
-std::uint64_t faceCell(int face, const NumberList& position,
-                       const NumberList& dimensions) {
-  const std::uint64_t x = position[0], y = position[1], z = position[2];
-  switch (face) {
-    case 0: return x + dimensions[1] * y;
-    case 1: return y + dimensions[2] * z;
-    default: return z + dimensions[0] * x;
-  }
-}
-
 bool insideBox(const NumberList& position, const NumberList& dimensions) {
   if (position.size() < 3 || dimensions.size() < 3) return false;
   return dimensions[0] > position[0] && dimensions[1] > position[1] &&

@@ -42,8 +42,15 @@ extern const NumberList s_def_face2;
 std::string mazeProblem(const Maze& maze);
 
 // Index into face `face` (0, 1 or 2) of a position of three elements.
-std::uint64_t faceCell(int face, const NumberList& position,
-                       const NumberList& dimensions);
+inline std::uint64_t faceCell(int face, const NumberList& position,
+                              const NumberList& dimensions) {
+  const std::uint64_t x = position[0], y = position[1], z = position[2];
+  switch (face) {
+    case 0: return x + dimensions[1] * y;
+    case 1: return y + dimensions[2] * z;
+    default: return z + dimensions[0] * x;
+  }
+}
 
 // Face 0, 1 or 2 of the maze.
 inline const NumberList& faceList(const Maze& maze, int face) {

@@ -134,8 +134,10 @@ void nextLine(NumberReader* reader) {
 
 NumberList readListLine(NumberReader* reader) {
   NumberList numbers;
-  std::uint64_t number;
-  while (nextNumber(reader, &number)) numbers.push_back(number);
+  forEachNumber(reader, [&numbers](std::uint64_t number) {
+    numbers.push_back(number);
+    return true;
+  });
   nextLine(reader);
   return numbers;
 }

@@ -62,6 +62,11 @@ void openNumberText(std::string_view text, NumberReader* reader);
 // false until nextLine() is called.
 bool nextNumber(NumberReader* reader, std::uint64_t* value);
 
+// Calls `visit(number)` for each number left in the current line while it
+// returns true.
+template <typename Visit>
+void forEachNumber(NumberReader* reader, Visit visit);
+
 // Skips what is left of the current line, including its '\n'.
 void nextLine(NumberReader* reader);
 
@@ -71,7 +76,55 @@ NumberList readListLine(NumberReader* reader);
 // Reads the first line of `text` as a list.
 NumberList parseNumberList(std::string_view text);
 
-// ---- implementation of the template ----
+// ---- implementation of the inline functions and the template ----
+
+// Reading the numbers is the walk's hot loop, so the common token (blanks,
+// then at most 19 digits, all inside the buffer) is read here, inlined into
+// the walk, with the read position in a local; nextNumber() takes the rest:
+// other blanks, signs, a token cut by the end of the buffer, 20 digits or
+// more, the end of the list.
+template <typename Visit>
+void forEachNumber(NumberReader* reader, Visit visit) {
+  constexpr std::size_t kSafeDigits = 19;  // 10^19 - 1 < 2^64
+  auto digitOf = [](char byte) {
+    return static_cast<unsigned>(static_cast<unsigned char>(byte)) - '0';
+  };
+  for (;;) {
+    const char* const data = reader->buffer.data();
+    const std::size_t end = reader->end;
+    std::size_t at = reader->next;
+    while (!reader->lineEnded) {
+      while (at < end && data[at] == ' ') ++at;
+      // Most move codes are one digit: read those without the digit loop.
+      if (end - at >= 2 && digitOf(data[at]) < 10 && digitOf(data[at + 1]) >= 10) {
+        if (!visit(digitOf(data[at++]))) {
+          reader->next = at;
+          return;
+        }
+        continue;
+      }
+      const std::size_t limit = end - at < kSafeDigits ? end : at + kSafeDigits;
+      std::size_t digitsEnd = at;
+      std::uint64_t number = 0;
+      unsigned digit;
+      while (digitsEnd < limit && (digit = digitOf(data[digitsEnd])) < 10) {
+        number = number * 10 + digit;
+        ++digitsEnd;
+      }
+      if (digitsEnd == at || digitsEnd == end || digitOf(data[digitsEnd]) < 10) {
+        break;
+      }
+      at = digitsEnd;
+      if (!visit(number)) {
+        reader->next = at;
+        return;
+      }
+    }
+    reader->next = at;
+    std::uint64_t number;
+    if (!nextNumber(reader, &number) || !visit(number)) return;
+  }
+}
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's
 // formatting state, which a verbose echo of 10^8 moves would pay per element.

@@ -93,22 +93,20 @@ int walkSolution(NumberReader* reader, const Maze& maze,
                  std::ostream& out, std::ostream& err) {
   if (verbose) {
     std::deque<std::uint64_t> moves;
-    std::uint64_t code;
-    while (nextNumber(reader, &code)) moves.push_back(code);
+    forEachNumber(reader, [&moves](std::uint64_t code) {
+      moves.push_back(code);
+      return true;
+    });
     echoList(out, "Solu: ", moves);
     if (moves.empty()) return reportNoMoves(err);
     return walkMoveList(maze, start, end, moves, out, err);
   }
   std::uint64_t firstMove;
   if (!nextNumber(reader, &firstMove)) return reportNoMoves(err);
-  bool firstPending = true;
-  auto nextMove = [&](std::uint64_t* code) {
-    if (!firstPending) return nextNumber(reader, code);
-    *code = firstMove;
-    firstPending = false;
-    return true;
+  auto forEachMove = [&](auto visit) {
+    if (visit(firstMove)) forEachNumber(reader, visit);
   };
-  return walkAndVerdict(maze, start, end, nextMove, out, err);
+  return walkAndVerdict(maze, start, end, forEachMove, out, err);
 }
 
 }  // namespace

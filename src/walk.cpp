@@ -1,40 +1,32 @@
 #include "walk.hpp"
 
-namespace {
-
-constexpr std::uint64_t kMoveCodes = 6;
-
-}  // namespace
-
-MoveResult applyMove(const Maze& maze, std::uint64_t code, Walk* walk,
-                     std::ostream& err) {
-  if (code >= kMoveCodes) {
-    err << "Invalid move (" << code << ")!" << std::endl;
-    return MoveResult::kInvalid;
+MovePlan planMoves(const Maze& maze) {
+  MovePlan plan;
+  for (int k = 0; k < 3; ++k) {
+    plan.size[k] = maze.dimensions[k];
+    plan.cells[k] = faceList(maze, k).data();
+    plan.cellCount[k] = faceList(maze, k).size();
   }
-  const int axis = static_cast<int>(code / 2);  // 0 x, 1 y, 2 z
-  const bool forward = code % 2 == 0;
-  NumberList& position = walk->position;
-  const std::uint64_t from = position[axis];
-  if (forward ? from + 1 == maze.dimensions[axis] : from == 0) {
-    err << "Attempt to access out of boundary!" << std::endl;
-    return MoveResult::kStopped;
+  return plan;
+}
+
+Walk startWalk(const Maze& maze, const NumberList& start) {
+  Walk walk;
+  for (int k = 0; k < 3; ++k) {
+    walk.position[k] = start[k];
+    walk.cell[k] = faceCell(k, start, maze.dimensions);
   }
-  position[axis] = forward ? from + 1 : from - 1;
-  // Face k spans axis k and the axis after it, so the faces holding the
-  // moving axis are face `axis` and the face before it; the third face's
-  // cell does not change with the move.
-  const int firstFace = axis;
-  const int secondFace = (axis + 2) % 3;
-  if (cellValue(faceList(maze, firstFace),
-                faceCell(firstFace, position, maze.dimensions)) != 0 ||
-      cellValue(faceList(maze, secondFace),
-                faceCell(secondFace, position, maze.dimensions)) != 0) {
-    position[axis] = from;
-    return MoveResult::kStopped;
-  }
-  ++walk->steps;
-  return MoveResult::kMoved;
+  return walk;
+}
+
+MoveResult reportInvalidMove(std::uint64_t code, std::ostream& err) {
+  err << "Invalid move (" << code << ")!" << std::endl;
+  return MoveResult::kInvalid;
+}
+
+MoveResult reportBoxEdge(std::ostream& err) {
+  err << "Attempt to access out of boundary!" << std::endl;
+  return MoveResult::kStopped;
 }
 
 int printVerdict(const Walk& walk, const NumberList& end, bool stopped,
@@ -44,7 +36,8 @@ int printVerdict(const Walk& walk, const NumberList& end, bool stopped,
   if (stopped) {
     out << "Stopped after executing " << walk.steps << "steps." << std::endl;
   }
-  if (walk.position == end) {
+  const std::uint64_t* position = walk.position;
+  if (NumberList(position, position + 3) == end) {
     out << "SUCCESS" << std::endl;
   } else {
     out << "FAILURE (" << walk.steps << ")" << std::endl;

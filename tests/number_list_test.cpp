@@ -24,6 +24,16 @@ NumberList standardList(const std::string& line) {
   return numbers;
 }
 
+// The current line read with nextNumber() alone, which forEachNumber()
+// falls back on.
+NumberList lineByNextNumber(NumberReader* reader) {
+  NumberList numbers;
+  std::uint64_t number;
+  while (nextNumber(reader, &number)) numbers.push_back(number);
+  nextLine(reader);
+  return numbers;
+}
+
 TEST(NumberList, TextForm) {
   EXPECT_EQ("", listText({}));
   EXPECT_EQ("0", listText({0}));
@@ -72,7 +82,11 @@ TEST(NumberList, LinesReadLikeTheStandardExtraction) {
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(c.numbers, parseNumberList(c.line));
+    EXPECT_EQ(c.numbers, parseNumberList(c.line + "\n9"));
     EXPECT_EQ(c.numbers, standardList(c.line));
+    NumberReader reader;
+    openNumberText(c.line, &reader);
+    EXPECT_EQ(c.numbers, lineByNextNumber(&reader));
   }
 }
 
@@ -137,7 +151,11 @@ TEST(NumberList, ReaderAgreesWithTheStandardExtractionOnRandomLines) {
   std::mt19937_64 random(20261208);
   for (int round = 0; round < 100000; ++round) {
     const std::string line = randomLine(random);
-    ASSERT_EQ(standardList(line), parseNumberList(line)) << "line: " << line;
+    const NumberList expected = standardList(line);
+    ASSERT_EQ(expected, parseNumberList(line)) << "line: " << line;
+    NumberReader reader;
+    openNumberText(line, &reader);
+    ASSERT_EQ(expected, lineByNextNumber(&reader)) << "line: " << line;
   }
 }
 
@@ -165,6 +183,23 @@ TEST(NumberList, FileReaderAgreesAcrossBufferBoundaries) {
     EXPECT_EQ(NumberList{}, readListLine(&reader));
   }
   std::filesystem::remove_all(dir);
+}
+
+TEST(NumberList, VisitingStopsWhereTheVisitorSays) {
+  NumberReader reader;
+  openNumberText("1 2 3 44 5\n6", &reader);
+  NumberList seen;
+  auto takeThree = [&seen](std::uint64_t number) {
+    seen.push_back(number);
+    return seen.size() < 3;
+  };
+  forEachNumber(&reader, takeThree);
+  EXPECT_EQ((NumberList{1, 2, 3}), seen);
+  std::uint64_t number = 0;
+  ASSERT_TRUE(nextNumber(&reader, &number));
+  EXPECT_EQ(44u, number);
+  EXPECT_EQ(NumberList{5}, readListLine(&reader));
+  EXPECT_EQ(NumberList{6}, readListLine(&reader));
 }
 
 }  // namespace
