@@ -79,7 +79,7 @@ void openNumberText(std::string_view text, NumberReader* reader) {
   reader->end = reader->buffer.size();
 }
 
-bool nextNumber(NumberReader* reader, std::uint64_t* value) {
+bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {
   if (reader->lineEnded) return false;
   int byte = peekByte(reader);
   while (isBlank(byte)) {
@@ -134,10 +134,8 @@ void nextLine(NumberReader* reader) {
 
 NumberList readListLine(NumberReader* reader) {
   NumberList numbers;
-  forEachNumber(reader, [&numbers](std::uint64_t number) {
-    numbers.push_back(number);
-    return true;
-  });
+  std::uint64_t number;
+  while (nextNumber(reader, &number)) numbers.push_back(number);
   nextLine(reader);
   return numbers;
 }

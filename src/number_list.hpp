@@ -60,12 +60,7 @@ void openNumberText(std::string_view text, NumberReader* reader);
 // Stores the next number of the current line in *value and returns true, or
 // returns false when the line's list has ended; it then keeps returning
 // false until nextLine() is called.
-bool nextNumber(NumberReader* reader, std::uint64_t* value);
-
-// Calls `visit(number)` for each number left in the current line while it
-// returns true.
-template <typename Visit>
-void forEachNumber(NumberReader* reader, Visit visit);
+inline bool nextNumber(NumberReader* reader, std::uint64_t* value);
 
 // Skips what is left of the current line, including its '\n'.
 void nextLine(NumberReader* reader);
@@ -78,52 +73,57 @@ NumberList parseNumberList(std::string_view text);
 
 // ---- implementation of the inline functions and the template ----
 
-// Reading the numbers is the walk's hot loop, so the common token (blanks,
-// then at most 19 digits, all inside the buffer) is read here, inlined into
-// the walk, with the read position in a local; nextNumber() takes the rest:
-// other blanks, signs, a token cut by the end of the buffer, 20 digits or
-// more, the end of the list.
-template <typename Visit>
-void forEachNumber(NumberReader* reader, Visit visit) {
+// Reads the common token: blanks, then at most 19 digits, ended by a
+// non-digit inside the buffer. Returns false, having moved *at past blanks
+// only, for anything else.
+inline bool readPlainToken(const char* data, std::size_t end, std::size_t* at,
+                           std::uint64_t* number) {
   constexpr std::size_t kSafeDigits = 19;  // 10^19 - 1 < 2^64
   auto digitOf = [](char byte) {
     return static_cast<unsigned>(static_cast<unsigned char>(byte)) - '0';
   };
-  for (;;) {
-    const char* const data = reader->buffer.data();
-    const std::size_t end = reader->end;
-    std::size_t at = reader->next;
-    while (!reader->lineEnded) {
-      while (at < end && data[at] == ' ') ++at;
-      // Most move codes are one digit: read those without the digit loop.
-      if (end - at >= 2 && digitOf(data[at]) < 10 && digitOf(data[at + 1]) >= 10) {
-        if (!visit(digitOf(data[at++]))) {
-          reader->next = at;
-          return;
-        }
-        continue;
-      }
-      const std::size_t limit = end - at < kSafeDigits ? end : at + kSafeDigits;
-      std::size_t digitsEnd = at;
-      std::uint64_t number = 0;
-      unsigned digit;
-      while (digitsEnd < limit && (digit = digitOf(data[digitsEnd])) < 10) {
-        number = number * 10 + digit;
-        ++digitsEnd;
-      }
-      if (digitsEnd == at || digitsEnd == end || digitOf(data[digitsEnd]) < 10) {
-        break;
-      }
-      at = digitsEnd;
-      if (!visit(number)) {
-        reader->next = at;
-        return;
-      }
-    }
-    reader->next = at;
-    std::uint64_t number;
-    if (!nextNumber(reader, &number) || !visit(number)) return;
+  std::size_t start = *at;
+  while (start < end && data[start] == ' ') ++start;
+  *at = start;
+  // Most move codes are one digit: read those without the digit loop.
+  if (end - start >= 2 && digitOf(data[start]) < 10 &&
+      digitOf(data[start + 1]) >= 10) {
+    *number = digitOf(data[start]);
+    *at = start + 1;
+    return true;
   }
+  const std::size_t limit = end - start < kSafeDigits ? end : start + kSafeDigits;
+  std::size_t digitsEnd = start;
+  std::uint64_t value = 0;
+  unsigned digit;
+  while (digitsEnd < limit && (digit = digitOf(data[digitsEnd])) < 10) {
+    value = value * 10 + digit;
+    ++digitsEnd;
+  }
+  if (digitsEnd == start || digitsEnd == end || digitOf(data[digitsEnd]) < 10) {
+    return false;
+  }
+  *number = value;
+  *at = digitsEnd;
+  return true;
+}
+
+// nextNumber() for what readPlainToken() leaves: other blanks, signs, a
+// token cut by the end of the buffer, 20 digits or more, the end of the list.
+bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
+
+// Reading the numbers is the walk's hot loop, so the common token is read
+// here, inlined into the walk. The slow path gets a number of its own, so
+// that *value never needs an address and stays in a register.
+inline bool nextNumber(NumberReader* reader, std::uint64_t* value) {
+  if (!reader->lineEnded &&
+      readPlainToken(reader->buffer.data(), reader->end, &reader->next, value)) {
+    return true;
+  }
+  std::uint64_t slowValue;
+  if (!nextNumberSlowly(reader, &slowValue)) return false;
+  *value = slowValue;
+  return true;
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's

@@ -93,20 +93,22 @@ int walkSolution(NumberReader* reader, const Maze& maze,
                  std::ostream& out, std::ostream& err) {
   if (verbose) {
     std::deque<std::uint64_t> moves;
-    forEachNumber(reader, [&moves](std::uint64_t code) {
-      moves.push_back(code);
-      return true;
-    });
+    std::uint64_t code;
+    while (nextNumber(reader, &code)) moves.push_back(code);
     echoList(out, "Solu: ", moves);
     if (moves.empty()) return reportNoMoves(err);
     return walkMoveList(maze, start, end, moves, out, err);
   }
   std::uint64_t firstMove;
   if (!nextNumber(reader, &firstMove)) return reportNoMoves(err);
-  auto forEachMove = [&](auto visit) {
-    if (visit(firstMove)) forEachNumber(reader, visit);
+  bool firstPending = true;
+  auto nextMove = [&](std::uint64_t* code) {
+    if (!firstPending) return nextNumber(reader, code);
+    *code = firstMove;
+    firstPending = false;
+    return true;
   };
-  return walkAndVerdict(maze, start, end, forEachMove, out, err);
+  return walkAndVerdict(maze, start, end, nextMove, out, err);
 }
 
 }  // namespace

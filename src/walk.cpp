@@ -1,11 +1,25 @@
 #include "walk.hpp"
 
 MovePlan planMoves(const Maze& maze) {
-  MovePlan plan;
+  MovePlan plan{};
   for (int k = 0; k < 3; ++k) {
     plan.size[k] = maze.dimensions[k];
     plan.cells[k] = faceList(maze, k).data();
     plan.cellCount[k] = faceList(maze, k).size();
+  }
+  for (int code = 0; code < 6; ++code) {
+    MoveRule& rule = plan.rules[code];
+    const int axis = code / 2;
+    const std::uint64_t step = code % 2 == 0 ? 1 : UINT64_MAX;
+    rule.positionStep[axis] = step;
+    // Face k spans axis k and the axis after it, with cell index
+    // (axis k) + size[k + 1] * (axis k + 1): a step along axis a moves the
+    // cell of face a by one and the cell of the face before it by size[a].
+    // The third face's cell does not change and is not looked at.
+    const int first = axis, second = (axis + 2) % 3;
+    rule.cellStep[first] = step;
+    rule.cellStep[second] = step * plan.size[axis];
+    rule.cellMask[first] = rule.cellMask[second] = UINT64_MAX;
   }
   return plan;
 }

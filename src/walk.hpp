@@ -37,8 +37,17 @@ struct Walk {
   std::uint64_t steps = 0;  // moves executed so far
 };
 
+// What one move code does, as additions (mod 2^64) to the walk's state.
+struct MoveRule {
+  std::uint64_t positionStep[3];  // +1 or 2^64 - 1 on the moving axis, else 0
+  std::uint64_t cellStep[3];      // how the cell index in each face changes
+  std::uint64_t cellMask[3];      // all ones for the two faces holding the
+                                  // axis, 0 for the face the move leaves alone
+};
+
 // The maze as the walk's inner loop reads it.
 struct MovePlan {
+  MoveRule rules[6];
   std::uint64_t size[3];          // X, Y, Z
   const std::uint64_t* cells[3];  // the faces' cells
   std::uint64_t cellCount[3];
@@ -54,24 +63,25 @@ inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
 int printVerdict(const Walk& walk, const NumberList& end, bool stopped,
                  std::ostream& out);
 
-// `forEachMove(visit)` calls `visit(code)` for each code in turn while it
-// returns true.
-template <typename ForEachMove>
+// `nextMove(std::uint64_t* code)` stores the next code and returns true, or
+// returns false when there are no more.
+template <typename NextMove>
 int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, ForEachMove forEachMove,
-                   std::ostream& out, std::ostream& err);
+                   const NumberList& end, NextMove nextMove, std::ostream& out,
+                   std::ostream& err);
 
 // walkAndVerdict() over the codes of a container.
 template <typename Moves>
 int walkMoveList(const Maze& maze, const NumberList& start,
                  const NumberList& end, const Moves& moves, std::ostream& out,
                  std::ostream& err) {
-  auto forEachMove = [&moves](auto visit) {
-    for (std::uint64_t code : moves) {
-      if (!visit(code)) return;
-    }
+  auto move = moves.begin();
+  auto nextMove = [&](std::uint64_t* code) {
+    if (move == moves.end()) return false;
+    *code = *move++;
+    return true;
   };
-  return walkAndVerdict(maze, start, end, forEachMove, out, err);
+  return walkAndVerdict(maze, start, end, nextMove, out, err);
 }
 
 // ---- implementation of the inline functions and templates ----
@@ -80,64 +90,57 @@ int walkMoveList(const Maze& maze, const NumberList& start,
 MoveResult reportInvalidMove(std::uint64_t code, std::ostream& err);
 MoveResult reportBoxEdge(std::ostream& err);
 
-// One move along axis kAxis. Face k spans axis k and the axis after it, with
-// cell index (axis k) + size[k + 1] * (axis k + 1): a step along axis a moves
-// the cell of face a by one and the cell of the face before it by size[a].
-// The third face's cell does not change with the move and is not looked at.
-template <int kAxis, bool kForward>
-inline MoveResult stepAlong(const MovePlan& plan, Walk* walk,
-                            std::ostream& err) {
-  constexpr int kFirst = kAxis, kSecond = (kAxis + 2) % 3;
-  const std::uint64_t from = walk->position[kAxis];
-  if (kForward ? from + 1 == plan.size[kAxis] : from == 0) {
+// Inline and free of branches on the code: it runs once per move, up to
+// 10^8 times in a run, and a branch per code would be mispredicted at every
+// turn of a route. The new state is worked out whole, then checked: a
+// coordinate that left the box has reached its size or wrapped below 0, so
+// one unsigned compare per axis finds it; the cells of all three faces are
+// read and the mask drops the face the move does not change. Every index
+// into the state is a constant, which keeps the state in registers.
+inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
+                            Walk* walk, std::ostream& err) {
+  if (code > 5) return reportInvalidMove(code, err);
+  const MoveRule& rule = plan.rules[code];
+  std::uint64_t position[3], cell[3];
+  for (int k = 0; k < 3; ++k) {
+    position[k] = walk->position[k] + rule.positionStep[k];
+    cell[k] = walk->cell[k] + rule.cellStep[k];
+  }
+  if ((position[0] >= plan.size[0]) | (position[1] >= plan.size[1]) |
+      (position[2] >= plan.size[2])) {
     return reportBoxEdge(err);
   }
-  const std::uint64_t firstCell = kForward ? walk->cell[kFirst] + 1
-                                           : walk->cell[kFirst] - 1;
-  const std::uint64_t secondCell = kForward
-                                       ? walk->cell[kSecond] + plan.size[kAxis]
-                                       : walk->cell[kSecond] - plan.size[kAxis];
-  // A cell past the end of a face (never in a usable maze) is a wall.
-  if (firstCell >= plan.cellCount[kFirst] || plan.cells[kFirst][firstCell] != 0 ||
-      secondCell >= plan.cellCount[kSecond] ||
-      plan.cells[kSecond][secondCell] != 0) {
-    return MoveResult::kStopped;
+  std::uint64_t wall = 0;
+  for (int k = 0; k < 3; ++k) {
+    // Past the end of a face (never in a usable maze) is a wall.
+    if (cell[k] >= plan.cellCount[k]) return MoveResult::kStopped;
+    wall |= plan.cells[k][cell[k]] & rule.cellMask[k];
   }
-  walk->position[kAxis] = kForward ? from + 1 : from - 1;
-  walk->cell[kFirst] = firstCell;
-  walk->cell[kSecond] = secondCell;
+  if (wall != 0) return MoveResult::kStopped;
+  for (int k = 0; k < 3; ++k) {
+    walk->position[k] = position[k];
+    walk->cell[k] = cell[k];
+  }
   ++walk->steps;
   return MoveResult::kMoved;
 }
 
-// Inline, and one instance of stepAlong() per code, so that the walk's state
-// stays in registers: it runs once per move, up to 10^8 times in a run.
-inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
-                            Walk* walk, std::ostream& err) {
-  switch (code) {
-    case 0: return stepAlong<0, true>(plan, walk, err);
-    case 1: return stepAlong<0, false>(plan, walk, err);
-    case 2: return stepAlong<1, true>(plan, walk, err);
-    case 3: return stepAlong<1, false>(plan, walk, err);
-    case 4: return stepAlong<2, true>(plan, walk, err);
-    case 5: return stepAlong<2, false>(plan, walk, err);
-    default: return reportInvalidMove(code, err);
-  }
-}
-
-template <typename ForEachMove>
+template <typename NextMove>
 int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, ForEachMove forEachMove,
-                   std::ostream& out, std::ostream& err) {
+                   const NumberList& end, NextMove nextMove, std::ostream& out,
+                   std::ostream& err) {
   const MovePlan plan = planMoves(maze);
-  Walk walk = startWalk(maze, start);
+  // The loop works on a copy whose address never leaves this function, so
+  // that the compiler keeps it in registers.
+  const Walk first = startWalk(maze, start);
+  Walk walk = first;
   MoveResult result = MoveResult::kMoved;
-  forEachMove([&](std::uint64_t code) {
+  std::uint64_t code;
+  while (result == MoveResult::kMoved && nextMove(&code)) {
     result = applyMove(plan, code, &walk, err);
-    return result == MoveResult::kMoved;
-  });
+  }
   if (result == MoveResult::kInvalid) return 1;
-  const Walk last = walk;  // `walk` itself never escapes: it can live in registers
+  const Walk last = walk;
   return printVerdict(last, end, result == MoveResult::kStopped, out);
 }
 
