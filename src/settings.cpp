@@ -1,6 +1,8 @@
 #include "settings.hpp"
 
+#include <cctype>
 #include <fstream>
+#include <sstream>
 
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/parsers.hpp>
@@ -57,19 +59,42 @@ po::options_description optionGroup() {
   return group;
 }
 
-// The library's messages quote what the user typed, which may hold a line
-// break; a message must stay one line.
-std::string oneLine(std::string message) {
+// Whether `text` holds a placeholder of the option library's messages, a
+// name between two '%'.
+bool holdsPlaceholder(const std::string& text) {
+  for (std::size_t open = text.find('%'); open != std::string::npos;) {
+    std::size_t close = open + 1;
+    while (close < text.size() && (std::islower(static_cast<unsigned char>(text[close])) ||
+                                   text[close] == '_')) {
+      ++close;
+    }
+    if (close < text.size() && text[close] == '%' && close > open + 1) return true;
+    open = text.find('%', open + 1);
+  }
+  return false;
+}
+
+// The library fills placeholders such as %value% in its messages with what
+// the user typed, and never stops when that text holds the placeholder
+// itself. When the input holds any placeholder, an error that quotes the
+// user is reported by its option's name alone.
+std::string libraryMessage(const po::error& error, bool inputHoldsPlaceholder) {
+  const auto* named = dynamic_cast<const po::error_with_option_name*>(&error);
+  if (!inputHoldsPlaceholder || !named) return error.what();
+  return "invalid option, argument or line for '" + named->get_option_name() + "'";
+}
+
+}  // namespace
+
+std::string oneLine(const std::string& text) {
   std::string line;
-  for (char c : message) {
+  for (char c : text) {
     if (c == '\n') line += "\\n";
     else if (c == '\r') line += "\\r";
     else line += c;
   }
   return line;
 }
-
-}  // namespace
 
 std::optional<int> loadSettings(int argc, const char* const argv[],
                                 po::variables_map* settings, std::ostream& out,
@@ -80,19 +105,28 @@ std::optional<int> loadSettings(int argc, const char* const argv[],
   optionSet.add_options()("help", "print help message");
   po::positional_options_description positional;
   positional.add("input-file", -1);
+  bool inputHoldsPlaceholder = false;
+  for (int i = 1; i < argc; ++i) inputHoldsPlaceholder |= holdsPlaceholder(argv[i]);
   try {
     po::store(po::command_line_parser(argc, argv)
                   .options(optionSet)
                   .positional(positional)
                   .run(),
               *settings);
-    std::ifstream config(s_def_config_filename);
-    if (config) {
+    std::ifstream file(s_def_config_filename, std::ios::binary);
+    if (file) {
+      // Read whole first, so that its text can be checked for placeholders.
+      // Streaming the buffer also turns a read error (a directory) into an
+      // empty text where an iterator would throw.
+      std::ostringstream text;
+      text << file.rdbuf();
+      std::istringstream config(text.str());
+      inputHoldsPlaceholder |= holdsPlaceholder(config.str());
       po::store(po::parse_config_file(config, group, false), *settings);
     }
     po::notify(*settings);
   } catch (const po::error& error) {
-    err << oneLine(error.what()) << std::endl;
+    err << oneLine(libraryMessage(error, inputHoldsPlaceholder)) << std::endl;
     return kSettingsRefused;
   }
   if (settings->count("help")) {

@@ -32,6 +32,10 @@ extern const std::string s_def_config_filename;
 extern const std::vector<boost::filesystem::path> s_def_input_path;
 extern const std::uint64_t s_def_verbose_level;
 
+// `text` with each line break written as \n or \r, so that a message that
+// quotes what the user typed (an option value, a file name) stays one line.
+std::string oneLine(const std::string& text);
+
 std::optional<int> loadSettings(int argc, const char* const argv[],
                                 boost::program_options::variables_map* settings,
                                 std::ostream& out, std::ostream& err);

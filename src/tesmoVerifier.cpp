@@ -46,7 +46,7 @@ void echoList(std::ostream& out, const char* prefix, const Numbers& numbers) {
 
 void echoSettings(const std::string& fileName, const Maze& maze,
                   std::ostream& out) {
-  out << "input file: " << fileName << std::endl;
+  out << "input file: " << oneLine(fileName) << std::endl;
   echoList(out, "Face 0 : ", maze.face0);
   echoList(out, "Face 1 : ", maze.face1);
   echoList(out, "Face 2 : ", maze.face2);

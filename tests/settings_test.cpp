@@ -177,6 +177,21 @@ TEST_F(Settings, LibraryErrorsInTheConfigurationFile) {
   expectRefused({}, "the argument ('1");
 }
 
+TEST_F(Settings, PlaceholdersInTheInputDoNotHangTheLibrarysMessages) {
+  // The library would expand %value% with a text holding %value%, forever.
+  expectRefused({"--dimensions", "%value%"}, "invalid option, argument or line for '--dimensions'");
+  expectRefused({"--%option%"}, "invalid option, argument or line for '--%option%'");
+  expectRefused({"50%value%.txt", "--bogus"}, "invalid option, argument or line for '--bogus'");
+  config("dimensions=%value%\n");
+  expectRefused({}, "invalid option, argument or line for 'dimensions'");
+  config("%invalid_line%\n");
+  expectRefused({}, "invalid option, argument or line for ''");
+  // A lone '%' or "%%" is no placeholder: the library's own message stands.
+  config("");
+  expectRefused({"--dimensions", "100%"}, "the argument ('100%') for option '--dimensions' is invalid");
+  expectRefused({"--dimensions", "%%"}, "the argument ('%%') for option '--dimensions' is invalid");
+}
+
 TEST_F(Settings, ConfigurationFileThatDoesNotReadIsNoError) {
   config("");
   EXPECT_EQ(-1, load({}));

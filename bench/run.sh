@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the verifier in Release and times it on long solutions, beside
+# `LC_ALL=C wc -w` on the same file (median of RUNS runs each), and prints a
+# table: moves, file size, verifier time, wc time, their ratio, peak memory.
+#
+#   bench/run.sh                 10^8 moves per case (about 1 GB of disk)
+#   MOVES=1000000 bench/run.sh   a quick run
+#   CUBE=1000 bench/run.sh       also load a CUBE^3 puzzle from tesmo.cfg
+set -euo pipefail
+cd "$(dirname "$0")/.."
+moves=${MOVES:-100000000}
+runs=${RUNS:-5}
+cube=${CUBE:-0}
+[ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time" >&2; exit 2; }
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j "$(nproc)" --target tesmoVerifier tesmo_generate >/dev/null
+verifier=$PWD/build/tesmoVerifier
+generate=$PWD/build/tesmo_generate
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Runs a command $runs times in $work; prints the median wall time in
+# seconds and the largest peak resident size in KiB.
+measure() {
+  local times=() peak=0 kib start stop
+  for _ in $(seq "$runs"); do
+    start=$(date +%s%N)
+    kib=$(cd "$work" && /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1)
+    stop=$(date +%s%N)
+    times+=($(((stop - start) / 1000)))
+    [ "$kib" -gt "$peak" ] && peak=$kib
+  done
+  local median
+  median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
+  awk -v us="$median" -v kib="$peak" 'BEGIN { printf "%.4f %d\n", us / 1e6, kib }'
+}
+
+row() {  # name file [verifier options...]
+  local name=$1 file=$2
+  shift 2
+  local size vt vm wt
+  size=$(stat -c %s "$work/$file")
+  read -r vt vm <<<"$(measure "$verifier" "$@" "$file")"
+  read -r wt _ <<<"$(measure env LC_ALL=C wc -w "$file")"
+  awk -v n="$name" -v m="$moves_in_case" -v s="$size" -v vt="$vt" -v wt="$wt" -v vm="$vm" \
+    'BEGIN { printf "| %-16s | %11d | %7.1f MB | %6.3f s | %6.3f s | %5.2f | %7.1f MiB |\n",
+             n, m, s / 1e6, vt, wt, (wt > 0 ? vt / wt : 0), vm / 1024 }'
+}
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(date -u +%F)"
+echo
+echo "| case             |       moves |      file | verifier |  wc -w | ratio | peak memory |"
+echo "|------------------|-------------|-----------|----------|--------|-------|-------------|"
+for kind in back-and-forth random-walk stop-early invalid-end; do
+  "$generate" "$kind" "$moves" >"$work/$kind.txt"
+  moves_in_case=$moves row "$kind" "$kind.txt"
+  rm "$work/$kind.txt"
+done
+cp examples/solution.txt "$work/example.txt"
+moves_in_case=48 row "example (48)" example.txt
+
+# The verbose echo keeps the moves: memory per move.
+verbose_moves=$((moves / 10))
+"$generate" back-and-forth "$verbose_moves" >"$work/verbose.txt"
+read -r quiet_time quiet_kib <<<"$(measure "$verifier" verbose.txt)"
+read -r verbose_time verbose_kib <<<"$(measure "$verifier" -v 1 verbose.txt)"
+rm "$work/verbose.txt"
+echo
+awk -v m="$verbose_moves" -v q="$quiet_kib" -v v="$verbose_kib" -v t="$verbose_time" \
+  'BEGIN { printf "verbose echo, %d moves: %.2f s, peak %.1f MiB (%.1f MiB quiet), %.1f bytes per move\n",
+           m, t, v / 1024, q / 1024, (v - q) * 1024 / m }'
+
+if [ "$cube" -gt 0 ]; then
+  mkdir "$work/cube"
+  "$generate" cube-config "$cube" >"$work/cube/tesmo.cfg"
+  "$generate" cube-solution "$cube" >"$work/cube/solution.txt"
+  lines=$(wc -l <"$work/cube/tesmo.cfg")
+  read -r ct cm <<<"$(cd "$work/cube" && runs=1 work=$work/cube measure "$verifier")"
+  echo "puzzle $cube^3 from tesmo.cfg ($lines lines): $ct s, peak $(awk -v k="$cm" 'BEGIN { printf "%.0f", k / 1024 }') MiB"
+fi
