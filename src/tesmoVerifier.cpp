@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -148,7 +149,17 @@ int runVerifier(int argc, const char* const argv[], std::ostream& out,
 }
 
 #ifndef TESMO_VERIFIER_NO_MAIN
+// The option library's exceptions are caught where it is called; what is
+// left to throw is std::bad_alloc.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 int main(int argc, char* argv[]) {
-  return runVerifier(argc, argv, std::cout, std::cerr);
+  // The one failure no check can foresee: a solution line of more numbers
+  // than memory holds. End in order rather than abort.
+  try {
+    return runVerifier(argc, argv, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "Out of memory!" << std::endl;
+    return kMalformedSolution;
+  }
 }
 #endif
