@@ -40,23 +40,12 @@ po::typed_value<NumberList>* listValue(const NumberList& defaults) {
   return po::value<NumberList>()->default_value(defaults, listText(defaults));
 }
 
-po::options_description optionGroup() {
-  po::options_description group("Options", kLineLength, kDescriptionWidth);
-  group.add_options()
-      ("quite,q", po::value<bool>()->default_value(true), "quite mode")
-      ("verbose-level,v",
-       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
-       "verbose level")
-      ("input-path",
-       po::value<std::vector<boost::filesystem::path>>()->composing()
-           ->default_value(s_def_input_path, pathListText(s_def_input_path)),
-       "input path")
-      ("input-file", po::value<std::vector<std::string>>(), "input file")
+void addPuzzleOptions(po::options_description* group) {
+  group->add_options()
       ("dimensions", listValue(s_def_dimensions), "dimensions")
       ("face0", listValue(s_def_face0), "face 0")
       ("face1", listValue(s_def_face1), "face 1")
       ("face2", listValue(s_def_face2), "face 2");
-  return group;
 }
 
 // Whether `text` holds a placeholder of the option library's messages, a
@@ -86,6 +75,34 @@ std::string libraryMessage(const po::error& error, bool inputHoldsPlaceholder) {
 
 }  // namespace
 
+po::options_description verifierOptions() {
+  po::options_description group("Options", kLineLength, kDescriptionWidth);
+  group.add_options()
+      ("quite,q", po::value<bool>()->default_value(true), "quite mode")
+      ("verbose-level,v",
+       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
+       "verbose level")
+      ("input-path",
+       po::value<std::vector<boost::filesystem::path>>()->composing()
+           ->default_value(s_def_input_path, pathListText(s_def_input_path)),
+       "input path")
+      ("input-file", po::value<std::vector<std::string>>(), "input file");
+  addPuzzleOptions(&group);
+  return group;
+}
+
+po::options_description solverOptions() {
+  po::options_description group("Options", kLineLength, kDescriptionWidth);
+  group.add_options()
+      ("verbose-level,v",
+       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
+       "verbose level: report the route length")
+      ("input-file", po::value<std::vector<std::string>>(),
+       "problem file (start and end lines)");
+  addPuzzleOptions(&group);
+  return group;
+}
+
 std::string oneLine(const std::string& text) {
   std::string line;
   for (char c : text) {
@@ -97,9 +114,9 @@ std::string oneLine(const std::string& text) {
 }
 
 std::optional<int> loadSettings(int argc, const char* const argv[],
+                                const po::options_description& group,
                                 po::variables_map* settings, std::ostream& out,
                                 std::ostream& err) {
-  const po::options_description group = optionGroup();
   po::options_description optionSet(kLineLength, kDescriptionWidth);
   optionSet.add(group);
   optionSet.add_options()("help", "print help message");

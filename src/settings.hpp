@@ -3,7 +3,9 @@
 // the built-in defaults.
 //
 // Contract:
-//  - loadSettings() fills *settings and returns no status when the run goes
+//  - verifierOptions() and solverOptions() are the option groups of the two
+//    programs; both end with the puzzle: `dimensions`, `face0` to `face2`.
+//  - loadSettings() parses against `group` plus `help`, and fills *settings and returns no status when the run goes
 //    on. Otherwise it returns the exit status the run ends with: 0 after
 //    printing the help text on `out` (--help anywhere on the command line),
 //    2 after printing, as one line on `err`, the option library's message
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include <boost/filesystem/path.hpp>
+#include <boost/program_options/options_description.hpp>
 #include <boost/program_options/variables_map.hpp>
 
 extern const std::string s_def_solution_filename;
@@ -36,7 +39,11 @@ extern const std::uint64_t s_def_verbose_level;
 // quotes what the user typed (an option value, a file name) stays one line.
 std::string oneLine(const std::string& text);
 
+boost::program_options::options_description verifierOptions();
+boost::program_options::options_description solverOptions();
+
 std::optional<int> loadSettings(int argc, const char* const argv[],
+                                const boost::program_options::options_description& group,
                                 boost::program_options::variables_map* settings,
                                 std::ostream& out, std::ostream& err);
 

@@ -9,6 +9,7 @@
 
 #include <boost/program_options/variables_map.hpp>
 
+#include "endpoints.hpp"
 #include "maze.hpp"
 #include "number_list.hpp"
 #include "settings.hpp"
@@ -21,15 +22,6 @@ namespace {
 constexpr int kMalformedSolution = 1;
 constexpr int kSettingsRefused = 2;
 
-// How the messages name the two endpoints.
-struct Endpoint {
-  const char* title;  // "Start position ..."
-  const char* word;   // "Invalid start position ..."
-  const char* echo;   // verbose prefix
-};
-const Endpoint kStart = {"Start", "start", "Star: "};
-const Endpoint kEnd = {"End", "end", "End : "};
-
 const std::string& solutionFileName(const po::variables_map& settings) {
   if (settings.count("input-file")) {
     const auto& names = settings["input-file"].as<std::vector<std::string>>();
@@ -38,47 +30,12 @@ const std::string& solutionFileName(const po::variables_map& settings) {
   return s_def_solution_filename;
 }
 
-template <typename Numbers>
-void echoList(std::ostream& out, const char* prefix, const Numbers& numbers) {
-  out << prefix << numbers.size() << ", ";
-  writeList(out, numbers);
-  out << std::endl;
-}
-
 void echoSettings(const std::string& fileName, const Maze& maze,
                   std::ostream& out) {
   out << "input file: " << oneLine(fileName) << std::endl;
   echoList(out, "Face 0 : ", maze.face0);
   echoList(out, "Face 1 : ", maze.face1);
   echoList(out, "Face 2 : ", maze.face2);
-}
-
-// Reads the next line as a position; false after reporting one that does not
-// hold three numbers.
-bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose,
-                  NumberList* position, std::ostream& out, std::ostream& err) {
-  *position = readListLine(reader);
-  if (verbose) echoList(out, endpoint.echo, *position);
-  if (position->size() == 3) return true;
-  err << endpoint.title << " position (" << listText(*position)
-      << ") is not 3-dimensional!" << std::endl;
-  return false;
-}
-
-// False after reporting a position outside the box or on a wall.
-bool endpointUsable(const NumberList& position, const Endpoint& endpoint,
-                    const Maze& maze, std::ostream& out, std::ostream& err) {
-  if (!insideBox(position, maze.dimensions)) {
-    err << endpoint.title << " position out of boundary ("
-        << listText(position) << ")!" << std::endl;
-    return false;
-  }
-  if (endpointOnWall(position, maze)) {
-    out << "Invalid " << endpoint.word << " position (" << listText(position)
-        << ")!" << std::endl;
-    return false;
-  }
-  return true;
 }
 
 int reportNoMoves(std::ostream& err) {
@@ -117,7 +74,7 @@ int walkSolution(NumberReader* reader, const Maze& maze,
 int runVerifier(int argc, const char* const argv[], std::ostream& out,
                 std::ostream& err) {
   po::variables_map settings;
-  if (std::optional<int> status = loadSettings(argc, argv, &settings, out, err)) {
+  if (std::optional<int> status = loadSettings(argc, argv, verifierOptions(), &settings, out, err)) {
     return *status;
   }
   const bool verbose = settings["verbose-level"].as<std::uint64_t>() != 0;
