@@ -7,6 +7,7 @@
 //   tesmo_generate invalid-end N      N - 1 moves back and forth, then code 7
 //   tesmo_generate cube-config S      "tesmo.cfg" for an open S x S x S puzzle
 //   tesmo_generate cube-solution S    S - 1 moves along x from 0 0 0
+//   tesmo_generate cube-problem S     corner 0 0 0 to the far corner, for the solver
 
 #include <cstdint>
 #include <cstdio>
@@ -61,7 +62,7 @@ NumberList randomWalk(std::uint64_t count, Output* output) {
 
 int usage() {
   std::fputs("usage: tesmo_generate back-and-forth|random-walk|stop-early|"
-             "invalid-end|cube-config|cube-solution COUNT\n", stderr);
+             "invalid-end|cube-config|cube-solution|cube-problem COUNT\n", stderr);
   return 2;
 }
 
@@ -94,6 +95,9 @@ int main(int argc, char* argv[]) {
     }
     flush(&output);
     return 0;
+  } else if (kind == "cube-problem") {
+    const std::string far = std::to_string(count - 1);
+    emit(&output, "0 0 0\n" + far + " " + far + " " + far);
   } else if (kind == "cube-solution") {
     emit(&output, "0 0 0\n" + std::to_string(count - 1) + " 0 0\n");
     for (std::uint64_t index = 1; index < count; ++index) emitCode(&output, 0);

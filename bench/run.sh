@@ -6,17 +6,20 @@
 #   bench/run.sh                 10^8 moves per case (about 1 GB of disk)
 #   MOVES=1000000 bench/run.sh   a quick run
 #   CUBE=1000 bench/run.sh       also load a CUBE^3 puzzle from tesmo.cfg
+#   SOLVE=400 bench/run.sh       also solve an open SOLVE^3 puzzle, corner to corner
 set -euo pipefail
 cd "$(dirname "$0")/.."
 moves=${MOVES:-100000000}
 runs=${RUNS:-5}
 cube=${CUBE:-0}
+solve=${SOLVE:-0}
 [ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time" >&2; exit 2; }
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)" --target tesmoVerifier tesmo_generate >/dev/null
+cmake --build build -j "$(nproc)" --target tesmoVerifier tesmoSolver tesmo_generate >/dev/null
 verifier=$PWD/build/tesmoVerifier
 generate=$PWD/build/tesmo_generate
+solver=$PWD/build/tesmoSolver
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -78,4 +81,13 @@ if [ "$cube" -gt 0 ]; then
   lines=$(wc -l <"$work/cube/tesmo.cfg")
   read -r ct cm <<<"$(cd "$work/cube" && runs=1 work=$work/cube measure "$verifier")"
   echo "puzzle $cube^3 from tesmo.cfg ($lines lines): $ct s, peak $(awk -v k="$cm" 'BEGIN { printf "%.0f", k / 1024 }') MiB"
+fi
+
+if [ "$solve" -gt 0 ]; then
+  mkdir "$work/solve"
+  "$generate" cube-config "$solve" >"$work/solve/tesmo.cfg"
+  "$generate" cube-problem "$solve" >"$work/solve/problem.txt"
+  read -r st sm <<<"$(runs=1 work=$work/solve measure "$solver")"
+  (cd "$work/solve" && "$solver" >solution.txt && "$verifier" >verdict.txt)
+  echo "solver on an open $solve^3 puzzle, corner to corner: $st s, peak $(awk -v k="$sm" 'BEGIN { printf "%.0f", k / 1024 }') MiB, verifier says $(cat "$work/solve/verdict.txt")"
 fi
