@@ -81,6 +81,21 @@ TEST_F(Hostile, ConfigurationFilesOfGarbage) {
   expectRun("1 1 1\n9 9 9\n0\n", {}, 2, "", "the argument ('0\n");
 }
 
+TEST_F(Hostile, HugeStartLineLargerThanMemoryEndsInOrder) {
+#ifdef TESMO_SANITIZED
+  GTEST_SKIP() << "AddressSanitizer cannot run within a small address space";
+#endif
+  // 30 million numbers on line 1 need 240 MB or more as a list; 300 MB of
+  // address space in all is not enough.
+  writeRepeated(dir_ + "/solution.txt", "", "1 ", 30000000);
+  const RunResult result = runProgram(
+      "/bin/sh", dir_,
+      {"-c", std::string("ulimit -v 300000 && exec ") + TESMO_VERIFIER_PATH}, true);
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  EXPECT_EQ("Out of memory!\n", result.err);
+}
+
 TEST_F(Hostile, HugeConfigurationFileOfAMillionLines) {
   writeRepeated(dir_ + "/tesmo.cfg", "", "input-path=x\n", 1000000);
   expectRun("1 1 1\n2 1 1\n0\n", {}, 0, "SUCCESS\n", "");
