@@ -103,6 +103,20 @@ po::options_description solverOptions() {
   return group;
 }
 
+const std::string& inputFileName(const po::variables_map& settings,
+                                 const std::string& fallback) {
+  if (settings.count("input-file")) {
+    const auto& names = settings["input-file"].as<std::vector<std::string>>();
+    if (!names.empty()) return names.front();
+  }
+  return fallback;
+}
+
+Maze settingsMaze(const po::variables_map& settings) {
+  return Maze{settings["dimensions"].as<NumberList>(), settings["face0"].as<NumberList>(),
+              settings["face1"].as<NumberList>(), settings["face2"].as<NumberList>()};
+}
+
 std::string oneLine(const std::string& text) {
   std::string line;
   for (char c : text) {

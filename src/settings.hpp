@@ -30,10 +30,19 @@
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/variables_map.hpp>
 
+#include "maze.hpp"
+
 extern const std::string s_def_solution_filename;
 extern const std::string s_def_config_filename;
 extern const std::vector<boost::filesystem::path> s_def_input_path;
 extern const std::uint64_t s_def_verbose_level;
+
+// The first `input-file` value, else `fallback`.
+const std::string& inputFileName(const boost::program_options::variables_map& settings,
+                                 const std::string& fallback);
+
+// The puzzle of the settings; it refers to the lists inside `settings`.
+Maze settingsMaze(const boost::program_options::variables_map& settings);
 
 // `text` with each line break written as \n or \r, so that a message that
 // quotes what the user typed (an option value, a file name) stays one line.

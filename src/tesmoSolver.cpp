@@ -27,14 +27,6 @@ constexpr int kNoSolution = 1;
 constexpr int kSettingsRefused = 2;
 const std::string s_def_problem_filename = "problem.txt";
 
-const std::string& problemFileName(const po::variables_map& settings) {
-  if (settings.count("input-file")) {
-    const auto& names = settings["input-file"].as<std::vector<std::string>>();
-    if (!names.empty()) return names.front();
-  }
-  return s_def_problem_filename;
-}
-
 // Refuses a box whose search state would not fit; "" when it fits.
 std::string boxProblem(const NumberList& dimensions) {
   std::uint64_t cells = 0;
@@ -61,10 +53,7 @@ int runSolver(int argc, const char* const argv[], std::ostream& out,
     return *status;
   }
   const bool verbose = settings["verbose-level"].as<std::uint64_t>() != 0;
-  const Maze maze{settings["dimensions"].as<NumberList>(),
-                  settings["face0"].as<NumberList>(),
-                  settings["face1"].as<NumberList>(),
-                  settings["face2"].as<NumberList>()};
+  const Maze maze = settingsMaze(settings);
   std::string problem = mazeProblem(maze);
   if (problem.empty()) problem = boxProblem(maze.dimensions);
   if (!problem.empty()) {
@@ -72,7 +61,8 @@ int runSolver(int argc, const char* const argv[], std::ostream& out,
     return kSettingsRefused;
   }
   NumberReader reader;
-  if (!openNumberFile(problemFileName(settings), &reader)) return kNoSolution;
+  const std::string& fileName = inputFileName(settings, s_def_problem_filename);
+  if (!openNumberFile(fileName, &reader)) return kNoSolution;
   NumberList start, end;
   if (!readPosition(&reader, kStart, false, &start, out, err) ||
       !readPosition(&reader, kEnd, false, &end, out, err) ||

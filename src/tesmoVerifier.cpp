@@ -22,14 +22,6 @@ namespace {
 constexpr int kMalformedSolution = 1;
 constexpr int kSettingsRefused = 2;
 
-const std::string& solutionFileName(const po::variables_map& settings) {
-  if (settings.count("input-file")) {
-    const auto& names = settings["input-file"].as<std::vector<std::string>>();
-    if (!names.empty()) return names.front();
-  }
-  return s_def_solution_filename;
-}
-
 void echoSettings(const std::string& fileName, const Maze& maze,
                   std::ostream& out) {
   out << "input file: " << oneLine(fileName) << std::endl;
@@ -78,16 +70,13 @@ int runVerifier(int argc, const char* const argv[], std::ostream& out,
     return *status;
   }
   const bool verbose = settings["verbose-level"].as<std::uint64_t>() != 0;
-  const Maze maze{settings["dimensions"].as<NumberList>(),
-                  settings["face0"].as<NumberList>(),
-                  settings["face1"].as<NumberList>(),
-                  settings["face2"].as<NumberList>()};
+  const Maze maze = settingsMaze(settings);
   const std::string problem = mazeProblem(maze);
   if (!problem.empty()) {
     err << problem << std::endl;
     return kSettingsRefused;
   }
-  const std::string& fileName = solutionFileName(settings);
+  const std::string& fileName = inputFileName(settings, s_def_solution_filename);
   if (verbose) echoSettings(fileName, maze, out);
 
   NumberReader reader;
