@@ -14,13 +14,8 @@
 
 namespace {
 
-class Hostile : public ::testing::Test {
+class Hostile : public InTempDir {
  protected:
-  void SetUp() override {
-    dir_ = makeTempDir();
-    ASSERT_FALSE(dir_.empty());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   void expectRun(const std::string& solution, const std::vector<std::string>& args,
                  int status, const std::string& out, const std::string& err) {
@@ -31,7 +26,6 @@ class Hostile : public ::testing::Test {
     EXPECT_EQ(err, result.err);
   }
 
-  std::string dir_;
 };
 
 // `count` copies of `piece`, written in large blocks.

@@ -4,8 +4,11 @@
 #ifndef TESMO_TESTS_RUN_BINARY_HPP
 #define TESMO_TESTS_RUN_BINARY_HPP
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 struct RunResult {
   int status = -1;     // exit status, or -1 when the program did not exit
@@ -24,5 +27,17 @@ void writeFile(const std::string& path, const std::string& content);
 // shows how they interleave. Standard input is /dev/null.
 RunResult runProgram(const std::string& program, const std::string& dir,
                      const std::vector<std::string>& args, bool once = false);
+
+// A test with a fresh temporary directory in dir_, removed afterwards.
+class InTempDir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = makeTempDir();
+    ASSERT_FALSE(dir_.empty());
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string dir_;
+};
 
 #endif  // TESMO_TESTS_RUN_BINARY_HPP

@@ -80,15 +80,7 @@ std::string lineOf(const NumberList& numbers) {
   return text + "\n";
 }
 
-class Solver : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = makeTempDir();
-    ASSERT_FALSE(dir_.empty());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string dir_;
-};
+using Solver = InTempDir;
 
 TEST_F(Solver, BuiltInPuzzleRouteIsAcceptedByTheVerifier) {
   writeFile(dir_ + "/problem.txt", "1 1 1\n9 9 9\n");

@@ -38,13 +38,8 @@ std::vector<std::string> repeated(const std::string& name,
   return args;
 }
 
-class VerifierRun : public ::testing::Test {
+class VerifierRun : public InTempDir {
  protected:
-  void SetUp() override {
-    dir_ = makeTempDir();
-    ASSERT_FALSE(dir_.empty());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   void solution(const std::string& text, const std::string& name = "solution.txt") {
     writeFile(dir_ + "/" + name, text);
@@ -60,7 +55,6 @@ class VerifierRun : public ::testing::Test {
     EXPECT_EQ(err, result.err);
   }
 
-  std::string dir_;
 };
 
 struct OutcomeCase {
