@@ -23,7 +23,6 @@ namespace {
 
 const unsigned kLineLength = po::options_description::m_default_line_length;
 const unsigned kDescriptionWidth = kLineLength / 2;
-constexpr int kSettingsRefused = 2;
 
 std::string pathListText(const std::vector<boost::filesystem::path>& paths) {
   std::string text;

@@ -32,6 +32,9 @@
 
 #include "maze.hpp"
 
+// Exit status of a run whose settings are refused.
+constexpr int kSettingsRefused = 2;
+
 extern const std::string s_def_solution_filename;
 extern const std::string s_def_config_filename;
 extern const std::vector<boost::filesystem::path> s_def_input_path;

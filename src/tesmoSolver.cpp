@@ -24,7 +24,6 @@ namespace po = boost::program_options;
 namespace {
 
 constexpr int kNoSolution = 1;
-constexpr int kSettingsRefused = 2;
 const std::string s_def_problem_filename = "problem.txt";
 
 // Refuses a box whose search state would not fit; "" when it fits.

@@ -20,7 +20,6 @@ namespace po = boost::program_options;
 namespace {
 
 constexpr int kMalformedSolution = 1;
-constexpr int kSettingsRefused = 2;
 
 void echoSettings(const std::string& fileName, const Maze& maze,
                   std::ostream& out) {
@@ -66,7 +65,8 @@ int walkSolution(NumberReader* reader, const Maze& maze,
 int runVerifier(int argc, const char* const argv[], std::ostream& out,
                 std::ostream& err) {
   po::variables_map settings;
-  if (std::optional<int> status = loadSettings(argc, argv, verifierOptions(), &settings, out, err)) {
+  if (std::optional<int> status =
+          loadSettings(argc, argv, verifierOptions(), &settings, out, err)) {
     return *status;
   }
   const bool verbose = settings["verbose-level"].as<std::uint64_t>() != 0;
