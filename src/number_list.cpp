@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include <sys/stat.h>
+
 // The reader is written by hand rather than built on std::getline and
 // std::istringstream: a solution line of 10^8 moves would otherwise be held
 // whole in memory, twice, and the stream extraction costs about twenty times
@@ -69,6 +71,11 @@ bool openNumberFile(const std::string& fileName, NumberReader* reader,
   // fread() fills our own buffer; a second buffer inside the FILE would only
   // copy every byte once more.
   std::setvbuf(reader->file.get(), nullptr, _IONBF, 0);
+  struct stat status;
+  if (fstat(fileno(reader->file.get()), &status) == 0 &&
+      S_ISREG(status.st_mode)) {
+    reader->fileSize = static_cast<std::uint64_t>(status.st_size);
+  }
   reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
   return refill(reader) || !reader->readFailed;
 }
@@ -134,8 +141,10 @@ void nextLine(NumberReader* reader) {
 
 NumberList readListLine(NumberReader* reader) {
   NumberList numbers;
-  std::uint64_t number;
-  while (nextNumber(reader, &number)) numbers.push_back(number);
+  forEachNumber(reader, [&](std::uint64_t number) {
+    numbers.push_back(number);
+    return true;
+  });
   nextLine(reader);
   return numbers;
 }

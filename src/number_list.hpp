@@ -45,6 +45,7 @@ struct NumberReader {
   std::size_t end = 0;      // one past the last valid byte in buffer
   bool lineEnded = false;   // the current line's list has ended
   bool readFailed = false;  // the file's last read failed (not just ended)
+  std::uint64_t fileSize = 0;  // bytes of a regular file when opened, else 0
 };
 
 // Opens `fileName` for reading with a buffer of `bufferSize` bytes. Returns
@@ -61,6 +62,12 @@ void openNumberText(std::string_view text, NumberReader* reader);
 // returns false when the line's list has ended; it then keeps returning
 // false until nextLine() is called.
 inline bool nextNumber(NumberReader* reader, std::uint64_t* value);
+
+// Calls `onNumber(value)` for each next number of the current line until
+// it returns false or the line's list ends. Returns false when onNumber
+// stopped it; the numbers after that one stay unread.
+template <typename OnNumber>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber);
 
 // Skips what is left of the current line, including its '\n'.
 void nextLine(NumberReader* reader);
@@ -124,6 +131,34 @@ inline bool nextNumber(NumberReader* reader, std::uint64_t* value) {
   if (!nextNumberSlowly(reader, &slowValue)) return false;
   *value = slowValue;
   return true;
+}
+
+// The loop over the common tokens works on local copies of the read
+// position and the buffer's bounds: written back to the reader, they would
+// be reloaded after every token, since the buffer's chars may alias them.
+template <typename OnNumber>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
+  for (;;) {
+    if (!reader->lineEnded) {
+      const char* data = reader->buffer.data();
+      const std::size_t end = reader->end;
+      std::size_t at = reader->next;
+      std::uint64_t number;
+      bool going = true;
+      while (going) {
+        if (readPlainToken(data, end, &at, &number)) {
+          going = onNumber(number);
+        } else {
+          break;
+        }
+      }
+      reader->next = at;
+      if (!going) return false;
+    }
+    std::uint64_t slowValue;
+    if (!nextNumberSlowly(reader, &slowValue)) return true;
+    if (!onNumber(slowValue)) return false;
+  }
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's

@@ -36,28 +36,28 @@ int reportNoMoves(std::ostream& err) {
 
 // Reads the moves line and walks it. The echo needs the count before the
 // list, so a verbose run keeps the moves (a deque grows without copying);
-// otherwise every move is walked as it is read and nothing is kept.
+// otherwise every move is walked as it is read and nothing is kept. A move
+// takes at least two bytes of the file, so its size bounds the grid's cost.
 int walkSolution(NumberReader* reader, const Maze& maze,
                  const NumberList& start, const NumberList& end, bool verbose,
                  std::ostream& out, std::ostream& err) {
   if (verbose) {
     std::deque<std::uint64_t> moves;
-    std::uint64_t code;
-    while (nextNumber(reader, &code)) moves.push_back(code);
+    forEachNumber(reader, [&](std::uint64_t code) {
+      moves.push_back(code);
+      return true;
+    });
     echoList(out, "Solu: ", moves);
     if (moves.empty()) return reportNoMoves(err);
-    return walkMoveList(maze, start, end, moves, out, err);
+    return walkMoveList(maze, start, end, moves, moves.size(), out, err);
   }
   std::uint64_t firstMove;
   if (!nextNumber(reader, &firstMove)) return reportNoMoves(err);
-  bool firstPending = true;
-  auto nextMove = [&](std::uint64_t* code) {
-    if (!firstPending) return nextNumber(reader, code);
-    *code = firstMove;
-    firstPending = false;
-    return true;
+  auto forEachMove = [&](auto step) {
+    if (step(firstMove)) forEachNumber(reader, step);
   };
-  return walkAndVerdict(maze, start, end, nextMove, out, err);
+  return walkAndVerdict(maze, start, end, forEachMove, reader->fileSize / 2,
+                        out, err);
 }
 
 }  // namespace

@@ -43,18 +43,17 @@ MoveResult reportBoxEdge(std::ostream& err) {
   return MoveResult::kStopped;
 }
 
-int printVerdict(const Walk& walk, const NumberList& end, bool stopped,
-                 std::ostream& out) {
+int printVerdict(const std::uint64_t (&position)[3], std::uint64_t steps,
+                 const NumberList& end, bool stopped, std::ostream& out) {
   // A stop leaves at least the stopping move unexecuted, so the count of
   // executed moves differs from the count of moves exactly when it stopped.
   if (stopped) {
-    out << "Stopped after executing " << walk.steps << "steps." << std::endl;
+    out << "Stopped after executing " << steps << "steps." << std::endl;
   }
-  const std::uint64_t* position = walk.position;
   if (NumberList(position, position + 3) == end) {
     out << "SUCCESS" << std::endl;
   } else {
-    out << "FAILURE (" << walk.steps << ")" << std::endl;
+    out << "FAILURE (" << steps << ")" << std::endl;
   }
   return 0;
 }

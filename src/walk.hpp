@@ -17,13 +17,19 @@
 //    Codes after a stop are never asked for.
 //  - The maze must be usable (see mazeProblem()), the start inside the box.
 //  - Every message is one line, flushed at once.
+//  - The walk goes over a grid of the box (see grid.hpp) when the grid has
+//    at most `gridBudget` cells, else over the faces; both give the same
+//    outcome. Callers pass about as many cells as they have moves, so that
+//    building the grid never costs more than the walk it speeds up.
 
 #ifndef TESMO_WALK_HPP
 #define TESMO_WALK_HPP
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 
+#include "grid.hpp"
 #include "maze.hpp"
 #include "number_list.hpp"
 
@@ -60,28 +66,30 @@ Walk startWalk(const Maze& maze, const NumberList& start);
 inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
                             Walk* walk, std::ostream& err);
 
-int printVerdict(const Walk& walk, const NumberList& end, bool stopped,
-                 std::ostream& out);
+// Prints the verdict on where a walk ended; returns 0.
+int printVerdict(const std::uint64_t (&position)[3], std::uint64_t steps,
+                 const NumberList& end, bool stopped, std::ostream& out);
 
-// `nextMove(std::uint64_t* code)` stores the next code and returns true, or
-// returns false when there are no more.
-template <typename NextMove>
+// `forEachMove(step)` calls `step(code)` for each code in turn until step
+// returns false; the walk's step returns false at a stop or an invalid code.
+template <typename ForEachMove>
 int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, NextMove nextMove, std::ostream& out,
+                   const NumberList& end, ForEachMove forEachMove,
+                   std::uint64_t gridBudget, std::ostream& out,
                    std::ostream& err);
 
 // walkAndVerdict() over the codes of a container.
 template <typename Moves>
 int walkMoveList(const Maze& maze, const NumberList& start,
-                 const NumberList& end, const Moves& moves, std::ostream& out,
+                 const NumberList& end, const Moves& moves,
+                 std::uint64_t gridBudget, std::ostream& out,
                  std::ostream& err) {
-  auto move = moves.begin();
-  auto nextMove = [&](std::uint64_t* code) {
-    if (move == moves.end()) return false;
-    *code = *move++;
-    return true;
+  auto forEachMove = [&](auto step) {
+    for (std::uint64_t code : moves) {
+      if (!step(code)) return;
+    }
   };
-  return walkAndVerdict(maze, start, end, nextMove, out, err);
+  return walkAndVerdict(maze, start, end, forEachMove, gridBudget, out, err);
 }
 
 // ---- implementation of the inline functions and templates ----
@@ -125,23 +133,52 @@ inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
   return MoveResult::kMoved;
 }
 
-template <typename NextMove>
+// A move on the grid, with the outcomes of applyMove().
+inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
+                                std::uint64_t* index, std::ostream& err) {
+  if (code > 5) return reportInvalidMove(code, err);
+  std::uint64_t next;
+  const std::uint8_t blocking = gridEntry(grid, *index, code, &next);
+  if (blocking == 0) {
+    *index = next;
+    return MoveResult::kMoved;
+  }
+  return blocking & kGridEdge ? reportBoxEdge(err) : MoveResult::kStopped;
+}
+
+// Each walk works on local copies whose addresses never leave this
+// function, so that the compiler keeps them in registers.
+template <typename ForEachMove>
 int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, NextMove nextMove, std::ostream& out,
+                   const NumberList& end, ForEachMove forEachMove,
+                   std::uint64_t gridBudget, std::ostream& out,
                    std::ostream& err) {
-  const MovePlan plan = planMoves(maze);
-  // The loop works on a copy whose address never leaves this function, so
-  // that the compiler keeps it in registers.
-  const Walk first = startWalk(maze, start);
-  Walk walk = first;
   MoveResult result = MoveResult::kMoved;
-  std::uint64_t code;
-  while (result == MoveResult::kMoved && nextMove(&code)) {
-    result = applyMove(plan, code, &walk, err);
+  std::uint64_t position[3];
+  std::uint64_t steps = 0;
+  if (gridFits(maze, gridBudget)) {
+    const Grid grid = planGrid(maze);
+    std::uint64_t index = gridIndex(grid, start);
+    forEachMove([&](std::uint64_t code) {
+      result = applyGridMove(grid, code, &index, err);
+      if (result != MoveResult::kMoved) return false;
+      ++steps;
+      return true;
+    });
+    gridPosition(grid, index, position);
+  } else {
+    const MovePlan plan = planMoves(maze);
+    Walk walk = startWalk(maze, start);
+    forEachMove([&](std::uint64_t code) {
+      result = applyMove(plan, code, &walk, err);
+      return result == MoveResult::kMoved;
+    });
+    std::copy(walk.position, walk.position + 3, position);
+    steps = walk.steps;
   }
   if (result == MoveResult::kInvalid) return 1;
-  const Walk last = walk;
-  return printVerdict(last, end, result == MoveResult::kStopped, out);
+  return printVerdict(position, steps, end, result == MoveResult::kStopped,
+                      out);
 }
 
 #endif  // TESMO_WALK_HPP

@@ -78,6 +78,17 @@ TEST(NumberList, LinesReadLikeTheStandardExtraction) {
       {"\xff" "1", {}},
       {"\xc3\xa9 1", {}},
       {"7 \xff", {7}},
+      // Runs of one-digit tokens, which are read eight bytes at a time.
+      {"0 1 2 3 4 5 6 7 8 9", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+      {"0 1 2 34 5 6 7", {0, 1, 2, 34, 5, 6, 7}},
+      {"0 1 2 3 45 6 7 8", {0, 1, 2, 3, 45, 6, 7, 8}},
+      {"0 1 2 3 4-5 6 7", {0, 1, 2, 3, 4, kMax - 4, 6, 7}},
+      {"0 1 2 3 4 5 6 7x8 9", {0, 1, 2, 3, 4, 5, 6, 7}},
+      {"0 1 2 3\t4 5 6 7 8", {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+      {"0 1 2 3 4 \xb5 6 7 8", {0, 1, 2, 3, 4}},  // '5' | 0x80
+      {"0 1 2 3 4\xa0" "5 6 7 8", {0, 1, 2, 3, 4}},  // ' ' | 0x80
+      {std::string("0 1 2 3 4\0 5 6 7", 16), {0, 1, 2, 3, 4}},
+      {"0 1 2 3 4 5 6 7 8 9 18446744073709551616 1", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
   };
   for (const LineCase& c : cases) {
     SCOPED_TRACE(c.line);
@@ -147,10 +158,31 @@ std::string randomLine(std::mt19937_64& random) {
   return line;
 }
 
+// A random line shaped like a moves line: mostly one-digit tokens after one
+// blank, broken now and then by the tokens and bytes around them that must
+// end or change the eight-byte reading of such runs.
+std::string randomMovesLine(std::mt19937_64& random) {
+  static const char* const kBreaks[] = {
+      "  ", "\t", "\r", "+", "-", "x", "\xb3", "\xa0", "\xff", "10", "9",
+      "007", "18446744073709551616", "18446744073709551615"};
+  std::string line;
+  for (int count = static_cast<int>(random() % 60); count > 0; --count) {
+    if (random() % 12 == 0) {
+      line += kBreaks[random() % std::size(kBreaks)];
+    } else {
+      line += ' ';
+      line += static_cast<char>('0' + random() % 10);
+    }
+  }
+  if (random() % 50 == 0) line += '\0';
+  return line;
+}
+
 TEST(NumberList, ReaderAgreesWithTheStandardExtractionOnRandomLines) {
   std::mt19937_64 random(20261208);
   for (int round = 0; round < 100000; ++round) {
-    const std::string line = randomLine(random);
+    const std::string line =
+        round % 2 == 0 ? randomLine(random) : randomMovesLine(random);
     const NumberList expected = standardList(line);
     ASSERT_EQ(expected, parseNumberList(line)) << "line: " << line;
     NumberReader reader;
@@ -164,7 +196,7 @@ TEST(NumberList, FileReaderAgreesAcrossBufferBoundaries) {
   std::vector<std::string> lines;
   std::string text;
   for (int round = 0; round < 4000; ++round) {
-    lines.push_back(randomLine(random));
+    lines.push_back(round % 2 == 0 ? randomLine(random) : randomMovesLine(random));
     text += lines.back() + "\n";
   }
   const std::string dir = makeTempDir();

@@ -195,6 +195,36 @@ TEST_F(VerifierRun, MoveAcrossTheBoxEdge) {
             result.merged);
 }
 
+// Files of many moves, longer than the read buffer and than the maze's
+// grid, so that the moves are read in eight-byte runs and walked on the grid.
+TEST_F(VerifierRun, LongSolutions) {
+  std::string forthAndBack;
+  for (int pair = 0; pair < 40000; ++pair) forthAndBack += "0 1 ";
+  const std::string head = "1 1 1\n9 9 9\n";
+  const OutcomeCase cases[] = {
+      {"long route", head + forthAndBack + kRoute + "\n", 0, "SUCCESS\n", ""},
+      {"wall at the end", head + forthAndBack + "1 " + kRoute + "\n", 0,
+       "Stopped after executing 80000steps.\nFAILURE (80000)\n", ""},
+      {"invalid code at the end", head + forthAndBack + "0 6\n", 1, "",
+       "Invalid move (6)!\n"},
+      {"two-digit code at the end", head + forthAndBack + "0 1 12 0\n", 1, "",
+       "Invalid move (12)!\n"},
+      {"word at the end", head + forthAndBack + kRoute + " x 7\n", 0, "SUCCESS\n", ""},
+  };
+  for (const OutcomeCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    solution(c.solution);
+    expectRun({}, c.status, c.out, c.err);
+  }
+  std::vector<std::string> args = repeated("dimensions", {2, 1, 1});
+  for (const char* face : {"--face0", "--face1", "--face2"}) {
+    args.insert(args.end(), {face, "0", face, "0", face, "0"});
+  }
+  solution("0 0 0\n1 0 0\n" + forthAndBack + "0 0\n");
+  expectRun(args, 0, "Stopped after executing 80001steps.\nSUCCESS\n",
+            "Attempt to access out of boundary!\n");
+}
+
 TEST_F(VerifierRun, SettingsErrorsEndWithStatusTwo) {
   solution("1 1 1\n9 9 9\n" + kRoute + "\n");
   expectRun({"--bogus"}, 2, "", "unrecognised option '--bogus'\n");

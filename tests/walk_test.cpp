@@ -14,11 +14,23 @@ struct WalkOutcome {
   std::string err;
 };
 
+WalkOutcome walkWithBudget(const Maze& maze, const NumberList& start,
+                           const NumberList& end, const NumberList& moves,
+                           std::uint64_t gridBudget) {
+  std::ostringstream out, err;
+  const int status = walkMoveList(maze, start, end, moves, gridBudget, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The walk over the faces; the one over the grid must give the same outcome.
 WalkOutcome walk(const Maze& maze, const NumberList& start, const NumberList& end,
                  const NumberList& moves) {
-  std::ostringstream out, err;
-  const int status = walkMoveList(maze, start, end, moves, out, err);
-  return {status, out.str(), err.str()};
+  const WalkOutcome onFaces = walkWithBudget(maze, start, end, moves, 0);
+  const WalkOutcome onGrid = walkWithBudget(maze, start, end, moves, UINT64_MAX);
+  EXPECT_EQ(onFaces.status, onGrid.status);
+  EXPECT_EQ(onFaces.out, onGrid.out);
+  EXPECT_EQ(onFaces.err, onGrid.err);
+  return onFaces;
 }
 
 void expectWalk(const WalkOutcome& outcome, int status, const std::string& out,
