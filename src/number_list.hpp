@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -115,6 +116,26 @@ inline bool readPlainToken(const char* data, std::size_t end, std::size_t* at,
   return true;
 }
 
+// Move codes come as one digit after one blank, and reading those token by
+// token costs most of a long walk's time; read eight bytes at once instead.
+// When they start with three such tokens (" d d d "), returns them in bytes
+// 1, 3 and 5 of the result, else returns kNoDigitRun. Needs 8 bytes at data.
+constexpr std::uint64_t kNoDigitRun = UINT64_MAX;
+
+inline std::uint64_t readDigitRun(const char* data) {
+  std::uint64_t word;
+  std::memcpy(&word, data, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  word = __builtin_bswap64(word);  // byte 0 of the data in the low byte
+#endif
+  // Bytes 0, 2, 4, 6 must be ' ' and 1, 3, 5 digits: the xor turns them into
+  // 0 and the digit values; byte 7 is left out. Adding 0x7F to a byte below
+  // 0x80 sets its top bit when it is 1 or more, 0x76 when it is 10 or more.
+  const std::uint64_t values = (word ^ 0x0020302030203020) & 0x00FFFFFFFFFFFFFF;
+  const std::uint64_t tooBig = (values + 0x007F767F767F767F) | values;
+  return (tooBig & 0x0080808080808080) == 0 ? values : kNoDigitRun;
+}
+
 // nextNumber() for what readPlainToken() leaves: other blanks, signs, a
 // token cut by the end of the buffer, 20 digits or more, the end of the list.
 bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
@@ -146,7 +167,13 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
       std::uint64_t number;
       bool going = true;
       while (going) {
-        if (readPlainToken(data, end, &at, &number)) {
+        std::uint64_t run;
+        if (end - at >= 8 && (run = readDigitRun(data + at)) != kNoDigitRun) {
+          for (int token = 0; token < 3 && going; ++token) {
+            going = onNumber((run >> (16 * token + 8)) & 0xFF);
+            at += 2;
+          }
+        } else if (readPlainToken(data, end, &at, &number)) {
           going = onNumber(number);
         } else {
           break;

@@ -217,6 +217,34 @@ TEST(NumberList, FileReaderAgreesAcrossBufferBoundaries) {
   std::filesystem::remove_all(dir);
 }
 
+// The eight-byte test of readDigitRun() against a byte-by-byte one, for
+// every value of every byte in an otherwise matching run.
+TEST(NumberList, DigitRunsAcceptExactlyBlankDigitPairs) {
+  auto isRun = [](const char* data) {
+    for (int byte = 0; byte < 7; ++byte) {
+      const bool wantBlank = byte % 2 == 0;
+      if (wantBlank ? data[byte] != ' ' : (data[byte] < '0' || data[byte] > '9')) {
+        return false;
+      }
+    }
+    return true;
+  };
+  for (int byte = 0; byte < 8; ++byte) {
+    for (int value = 0; value < 256; ++value) {
+      char data[] = " 1 5 9 7";
+      data[byte] = static_cast<char>(value);
+      const std::uint64_t run = readDigitRun(data);
+      SCOPED_TRACE(std::to_string(byte) + ": " + std::to_string(value));
+      ASSERT_EQ(isRun(data), run != kNoDigitRun);
+      if (run == kNoDigitRun) continue;
+      for (int token = 0; token < 3; ++token) {
+        EXPECT_EQ(static_cast<std::uint64_t>(data[2 * token + 1] - '0'),
+                  (run >> (16 * token + 8)) & 0xFF);
+      }
+    }
+  }
+}
+
 TEST(NumberList, NextNumberAndReadListLineShareTheLine) {
   NumberReader reader;
   openNumberText("1 2 3 44 5\n6", &reader);
