@@ -53,8 +53,8 @@ row() {  # name file [verifier options...]
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(date -u +%F)"
 echo
-echo "| case             |       moves |      file | verifier |  wc -w | ratio | peak memory |"
-echo "|------------------|-------------|-----------|----------|--------|-------|-------------|"
+echo "| case             |       moves |       file | verifier |    wc -w | ratio | peak memory |"
+echo "|------------------|-------------|------------|----------|----------|-------|-------------|"
 for kind in back-and-forth random-walk stop-early invalid-end; do
   "$generate" "$kind" "$moves" >"$work/$kind.txt"
   moves_in_case=$moves row "$kind" "$kind.txt"
