@@ -125,6 +125,16 @@ bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {
   return true;
 }
 
+bool nextNumber(NumberReader* reader, std::uint64_t* value) {
+  bool found = false;
+  forEachNumber(reader, [&](std::uint64_t number) {
+    *value = number;
+    found = true;
+    return false;
+  });
+  return found;
+}
+
 void nextLine(NumberReader* reader) {
   while (reader->next < reader->end || refill(reader)) {
     const char* unread = reader->buffer.data() + reader->next;

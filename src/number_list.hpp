@@ -62,7 +62,7 @@ void openNumberText(std::string_view text, NumberReader* reader);
 // Stores the next number of the current line in *value and returns true, or
 // returns false when the line's list has ended; it then keeps returning
 // false until nextLine() is called.
-inline bool nextNumber(NumberReader* reader, std::uint64_t* value);
+bool nextNumber(NumberReader* reader, std::uint64_t* value);
 
 // Calls `onNumber(value)` for each next number of the current line until
 // it returns false or the line's list ends. Returns false when onNumber
@@ -79,7 +79,7 @@ NumberList readListLine(NumberReader* reader);
 // Reads the first line of `text` as a list.
 NumberList parseNumberList(std::string_view text);
 
-// ---- implementation of the inline functions and the template ----
+// ---- implementation of the inline functions and the templates ----
 
 // Reads the common token: blanks, then at most 19 digits, ended by a
 // non-digit inside the buffer. Returns false, having moved *at past blanks
@@ -136,27 +136,16 @@ inline std::uint64_t readDigitRun(const char* data) {
   return (tooBig & 0x0080808080808080) == 0 ? values : kNoDigitRun;
 }
 
-// nextNumber() for what readPlainToken() leaves: other blanks, signs, a
-// token cut by the end of the buffer, 20 digits or more, the end of the list.
+// The next number for what readPlainToken() and readDigitRun() leave: other
+// blanks, signs, a token cut by the end of the buffer, 20 digits or more, the
+// end of the list.
 bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
 
-// Reading the numbers is the walk's hot loop, so the common token is read
-// here, inlined into the walk. The slow path gets a number of its own, so
-// that *value never needs an address and stays in a register.
-inline bool nextNumber(NumberReader* reader, std::uint64_t* value) {
-  if (!reader->lineEnded &&
-      readPlainToken(reader->buffer.data(), reader->end, &reader->next, value)) {
-    return true;
-  }
-  std::uint64_t slowValue;
-  if (!nextNumberSlowly(reader, &slowValue)) return false;
-  *value = slowValue;
-  return true;
-}
-
-// The loop over the common tokens works on local copies of the read
-// position and the buffer's bounds: written back to the reader, they would
-// be reloaded after every token, since the buffer's chars may alias them.
+// Reading the numbers is the walk's hot loop, so the common tokens are read
+// here, inlined into the walk, on local copies of the read position and the
+// buffer's bounds: kept in the reader, they would be reloaded after every
+// token, since the buffer's chars may alias them. The slow path gets a
+// number of its own, so that `number` never needs an address.
 template <typename OnNumber>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
   for (;;) {

@@ -24,7 +24,7 @@ NumberList standardList(const std::string& line) {
   return numbers;
 }
 
-// The current line read with nextNumberSlowly() alone, which nextNumber()
+// The current line read with nextNumberSlowly() alone, which forEachNumber()
 // falls back on.
 NumberList lineByNextNumber(NumberReader* reader) {
   NumberList numbers;
