@@ -5,7 +5,10 @@
 #include <cstring>
 #include <sstream>
 
+#include <cerrno>
+
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The reader is written by hand rather than built on std::getline and
 // std::istringstream: a solution line of 10^8 moves would otherwise be held
@@ -18,19 +21,27 @@ namespace {
 constexpr std::uint64_t kTenthOfMax = UINT64_MAX / 10;  // 1844674407370955161
 constexpr unsigned kLastDigitOfMax = UINT64_MAX % 10;   // 5
 
-// Refills the buffer from the file. At the end of the data (or a read error)
-// the file is closed so that no later call reads from it again.
+// Refills the buffer from the file with what one read(2) hands over. fread()
+// would wait for a full buffer, so a solution from a pipe or a terminal whose
+// writer stays open would get its verdict only when the writer closes; a
+// regular file fills the buffer either way. At the end of the data (or a
+// read error) the file is closed so that no later call reads from it again.
 bool refill(NumberReader* reader) {
   reader->next = 0;
   reader->end = 0;
   if (!reader->file) return false;
-  reader->end = std::fread(reader->buffer.data(), 1, reader->buffer.size(),
-                           reader->file.get());
-  if (reader->end == 0) {
-    reader->readFailed = std::ferror(reader->file.get()) != 0;
+  ssize_t got;
+  do {
+    got = read(fileno(reader->file.get()), reader->buffer.data(),
+               reader->buffer.size());
+  } while (got < 0 && errno == EINTR);
+  if (got <= 0) {
+    reader->readFailed = got < 0;
     reader->file.reset();
+    return false;
   }
-  return reader->end > 0;
+  reader->end = static_cast<std::size_t>(got);
+  return true;
 }
 
 // The byte at the read position, or -1 at the end of the data.
@@ -68,9 +79,7 @@ bool openNumberFile(const std::string& fileName, NumberReader* reader,
   *reader = NumberReader();
   reader->file.reset(std::fopen(fileName.c_str(), "rb"));
   if (!reader->file) return false;
-  // fread() fills our own buffer; a second buffer inside the FILE would only
-  // copy every byte once more.
-  std::setvbuf(reader->file.get(), nullptr, _IONBF, 0);
+  // The FILE only owns the descriptor: refill() reads it directly.
   struct stat status;
   if (fstat(fileno(reader->file.get()), &status) == 0 &&
       S_ISREG(status.st_mode)) {

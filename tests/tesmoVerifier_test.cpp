@@ -1,9 +1,14 @@
 // End-to-end tests: the built program, run in a temporary directory, with
 // its standard output, standard error and exit status compared byte for byte.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -141,6 +146,39 @@ TEST_F(VerifierRun, SpecialFilesAsSolution) {
   std::thread writer([&] { writeFile(fifo, "1 1 1\n9 9 9\n" + kRoute + "\n"); });
   const RunResult result = runProgram(TESMO_VERIFIER_PATH, dir_, {"fifo"}, true);
   writer.join();
+  EXPECT_EQ(0, result.status);
+  EXPECT_EQ("SUCCESS\n", result.out);
+}
+
+// A writer that keeps its end open after the three lines (a terminal, a
+// pipe from a program that goes on) must not hold back the verdict: the
+// writer here closes only once the verifier has exited, or after 10 s.
+TEST_F(VerifierRun, VerdictComesWhileTheWriterStaysOpen) {
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool exited = false;
+  bool exitedBeforeClose = false;
+  std::thread writer([&] {
+    const int fd = open(fifo.c_str(), O_WRONLY);
+    if (fd < 0) return;
+    const std::string text = "1 1 1\n9 9 9\n" + kRoute + "\n";
+    const bool written = write(fd, text.data(), text.size()) ==
+                         static_cast<ssize_t>(text.size());
+    std::unique_lock<std::mutex> lock(mutex);
+    exitedBeforeClose = written && changed.wait_for(lock, std::chrono::seconds(10),
+                                                    [&] { return exited; });
+    close(fd);
+  });
+  const RunResult result = runProgram(TESMO_VERIFIER_PATH, dir_, {"fifo"}, true);
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    exited = true;
+  }
+  changed.notify_one();
+  writer.join();
+  EXPECT_TRUE(exitedBeforeClose);
   EXPECT_EQ(0, result.status);
   EXPECT_EQ("SUCCESS\n", result.out);
 }
