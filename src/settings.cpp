@@ -2,8 +2,10 @@
 
 #include <cctype>
 #include <fstream>
-#include <sstream>
+#include <map>
+#include <new>
 
+#include <boost/program_options/errors.hpp>
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/parsers.hpp>
 #include <boost/program_options/positional_options.hpp>
@@ -62,14 +64,41 @@ bool holdsPlaceholder(const std::string& text) {
   return false;
 }
 
+// The texts the library fills into its message's placeholders. They sit in
+// a protected member with no accessor; a member pointer named through a type
+// that may see it reads them (the type is never made).
+struct QuotedTexts : po::error_with_option_name {
+  static const std::map<std::string, std::string>& of(const po::error_with_option_name& error) {
+    return error.*(&QuotedTexts::m_substitutions);
+  }
+};
+
 // The library fills placeholders such as %value% in its messages with what
 // the user typed, and never stops when that text holds the placeholder
-// itself. When the input holds any placeholder, an error that quotes the
-// user is reported by its option's name alone.
-std::string libraryMessage(const po::error& error, bool inputHoldsPlaceholder) {
+// itself. An error whose quoted text holds any placeholder is reported by
+// its option's name alone.
+std::string libraryMessage(const po::error& error) {
   const auto* named = dynamic_cast<const po::error_with_option_name*>(&error);
-  if (!inputHoldsPlaceholder || !named) return error.what();
+  if (!named) return error.what();
+  bool quotesPlaceholder = holdsPlaceholder(named->get_option_name());
+  for (const auto& quoted : QuotedTexts::of(*named)) {
+    quotesPlaceholder |= holdsPlaceholder(quoted.second);
+  }
+  if (!quotesPlaceholder) return error.what();
   return "invalid option, argument or line for '" + named->get_option_name() + "'";
+}
+
+// What "tesmo.cfg" may hold: `group`, and the verifier's options that it
+// lacks, so that one file serves every program; a program that has no use
+// for an option takes it and leaves it alone.
+po::options_description fileOptions(const po::options_description& group) {
+  po::options_description options;
+  options.add(group);
+  const po::options_description verifier = verifierOptions();
+  for (const auto& option : verifier.options()) {
+    if (!group.find_nothrow(option->long_name(), false)) options.add(option);
+  }
+  return options;
 }
 
 }  // namespace
@@ -135,28 +164,24 @@ std::optional<int> loadSettings(int argc, const char* const argv[],
   optionSet.add_options()("help", "print help message");
   po::positional_options_description positional;
   positional.add("input-file", -1);
-  bool inputHoldsPlaceholder = false;
-  for (int i = 1; i < argc; ++i) inputHoldsPlaceholder |= holdsPlaceholder(argv[i]);
   try {
     po::store(po::command_line_parser(argc, argv)
                   .options(optionSet)
                   .positional(positional)
                   .run(),
               *settings);
+    // Streamed into the parser line by line: a file of any length costs
+    // only what the parser keeps of it. A read error (a directory) ends the
+    // stream as an end of file would.
     std::ifstream file(s_def_config_filename, std::ios::binary);
-    if (file) {
-      // Read whole first, so that its text can be checked for placeholders.
-      // Streaming the buffer also turns a read error (a directory) into an
-      // empty text where an iterator would throw.
-      std::ostringstream text;
-      text << file.rdbuf();
-      std::istringstream config(text.str());
-      inputHoldsPlaceholder |= holdsPlaceholder(config.str());
-      po::store(po::parse_config_file(config, group, false), *settings);
-    }
+    if (file) po::store(po::parse_config_file(file, fileOptions(group), false), *settings);
     po::notify(*settings);
   } catch (const po::error& error) {
-    err << oneLine(libraryMessage(error, inputHoldsPlaceholder)) << std::endl;
+    err << oneLine(libraryMessage(error)) << std::endl;
+    return kSettingsRefused;
+  } catch (const std::bad_alloc&) {
+    // Settings of more values than memory holds are refused like any other.
+    err << "Out of memory!" << std::endl;
     return kSettingsRefused;
   }
   if (settings->count("help")) {

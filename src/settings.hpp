@@ -5,11 +5,19 @@
 // Contract:
 //  - verifierOptions() and solverOptions() are the option groups of the two
 //    programs; both end with the puzzle: `dimensions`, `face0` to `face2`.
-//  - loadSettings() parses against `group` plus `help`, and fills *settings and returns no status when the run goes
-//    on. Otherwise it returns the exit status the run ends with: 0 after
-//    printing the help text on `out` (--help anywhere on the command line),
-//    2 after printing, as one line on `err`, the option library's message
-//    for a command line or configuration file it refuses.
+//  - loadSettings() parses against `group` plus `help`, fills *settings and
+//    returns no status when the run goes on. Otherwise it returns the exit
+//    status the run ends with: 0 after printing the help text on `out`
+//    (--help anywhere on the command line), 2 after printing, as one line on
+//    `err`, the option library's message for a command line or
+//    configuration file it refuses, or "Out of memory!" for settings of more
+//    values than memory holds. When the text a message would quote holds a
+//    placeholder of the library's ("%value%"), the message is "invalid
+//    option, argument or line for 'NAME'" instead.
+//  - The configuration file may also hold the verifier's options that
+//    `group` lacks: they are accepted and have no effect.
+//  - The configuration file is streamed into the parser: its comments and
+//    blank lines cost no memory.
 //  - The command line wins over the configuration file, and the file over the
 //    defaults; only `input-path` joins the values of both sources.
 //  - Value types: `verbose-level` std::uint64_t, `quite` bool, `input-file`

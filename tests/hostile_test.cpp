@@ -43,6 +43,13 @@ void writeRepeated(const std::string& path, const std::string& head,
   }
 }
 
+// Runs the verifier in dir_ within `kib` KiB of address space.
+RunResult runWithin(const std::string& dir, int kib) {
+  return runProgram("/bin/sh", dir,
+                    {"-c", "ulimit -v " + std::to_string(kib) + " && exec " + TESMO_VERIFIER_PATH},
+                    true);
+}
+
 TEST_F(Hostile, BytesThatAreNoNumbers) {
   expectRun(std::string("1 1\0 1\n9 9 9\n0\n", 14), {}, 1, "",
             "Start position (1,1) is not 3-dimensional!\n");
@@ -82,10 +89,36 @@ TEST_F(Hostile, HugeStartLineLargerThanMemoryEndsInOrder) {
   // 30 million numbers on line 1 need 240 MB or more as a list; 300 MB of
   // address space in all is not enough.
   writeRepeated(dir_ + "/solution.txt", "", "1 ", 30000000);
-  const RunResult result = runProgram(
-      "/bin/sh", dir_,
-      {"-c", std::string("ulimit -v 300000 && exec ") + TESMO_VERIFIER_PATH}, true);
+  const RunResult result = runWithin(dir_, 300000);
   EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  EXPECT_EQ("Out of memory!\n", result.err);
+}
+
+TEST_F(Hostile, HugeConfigurationFileOfCommentsInFlatMemory) {
+#ifdef TESMO_SANITIZED
+  GTEST_SKIP() << "AddressSanitizer cannot run within a small address space";
+#endif
+  // 200 MB of comments, read within 100 MB of address space.
+  const std::string comment = "# " + std::string(97, 'c') + "\n";
+  writeRepeated(dir_ + "/tesmo.cfg", "", comment, 2000000);
+  writeFile(dir_ + "/solution.txt", "1 1 1\n2 1 1\n0\n");
+  const RunResult result = runWithin(dir_, 100000);
+  EXPECT_EQ(0, result.status);
+  EXPECT_EQ("SUCCESS\n", result.out);
+  EXPECT_EQ("", result.err);
+}
+
+TEST_F(Hostile, HugeConfigurationFileLargerThanMemoryIsRefused) {
+#ifdef TESMO_SANITIZED
+  GTEST_SKIP() << "AddressSanitizer cannot run within a small address space";
+#endif
+  // The parser keeps every option it reads: a million of them take more
+  // than 100 MB, which is settings refused, not a malformed solution.
+  writeRepeated(dir_ + "/tesmo.cfg", "", "input-path=x\n", 1000000);
+  writeFile(dir_ + "/solution.txt", "1 1 1\n2 1 1\n0\n");
+  const RunResult result = runWithin(dir_, 100000);
+  EXPECT_EQ(2, result.status);
   EXPECT_EQ("", result.out);
   EXPECT_EQ("Out of memory!\n", result.err);
 }

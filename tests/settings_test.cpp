@@ -181,7 +181,12 @@ TEST_F(Settings, PlaceholdersInTheInputDoNotHangTheLibrarysMessages) {
   // The library would expand %value% with a text holding %value%, forever.
   expectRefused({"--dimensions", "%value%"}, "invalid option, argument or line for '--dimensions'");
   expectRefused({"--%option%"}, "invalid option, argument or line for '--%option%'");
-  expectRefused({"50%value%.txt", "--bogus"}, "invalid option, argument or line for '--bogus'");
+  // Only an error whose quoted text holds a placeholder loses its message.
+  expectRefused({"50%value%.txt", "--bogus"}, "unrecognised option '--bogus'");
+  config("# a comment holding %value%\nbogus=1\n");
+  expectRefused({}, "unrecognised option 'bogus'");
+  config("input-file=%value%\ndimensions=x\n");
+  expectRefused({}, "the argument ('x') for option 'dimensions' is invalid");
   config("dimensions=%value%\n");
   expectRefused({}, "invalid option, argument or line for 'dimensions'");
   config("%invalid_line%\n");
