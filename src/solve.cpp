@@ -24,15 +24,16 @@ NumberList positionOf(const Box& box, std::uint64_t index) {
           index / box.sizeX / box.sizeY};
 }
 
-// Walks back from `end` along the codes that reached each cell.
+// The route to the cell at `last`, walked back along the codes that reached
+// each cell, then `code`, the move out of it.
 NumberList routeBack(const Box& box, const std::vector<std::uint8_t>& reachedBy,
-                     const NumberList& end) {
-  NumberList route;
-  std::uint64_t position[3] = {end[0], end[1], end[2]};
-  for (std::uint8_t mark; (mark = reachedBy[indexOf(box, position)]) != kStartCell;) {
-    const std::uint64_t code = mark - 1;
-    route.push_back(code);
-    position[code / 2] += code % 2 == 0 ? UINT64_MAX : 1;  // one step back
+                     std::uint64_t last, std::uint64_t code) {
+  NumberList route = {code};
+  NumberList position = positionOf(box, last);
+  for (std::uint8_t mark; (mark = reachedBy[indexOf(box, position.data())]) != kStartCell;) {
+    const std::uint64_t back = mark - 1;
+    route.push_back(back);
+    position[back / 2] += back % 2 == 0 ? UINT64_MAX : 1;  // one step back
   }
   return NumberList(route.rbegin(), route.rend());
 }
@@ -49,16 +50,6 @@ bool shortestRoute(const Maze& maze, const NumberList& start,
                    const NumberList& end, NumberList* route) {
   const MovePlan plan = planMoves(maze);
   std::ostream discard(nullptr);  // moves past the box edge are simply not taken
-  if (start == end) {
-    for (std::uint64_t code = 0; code < 6; ++code) {
-      Walk walk = startWalk(maze, start);
-      if (applyMove(plan, code, &walk, discard) == MoveResult::kMoved) {
-        *route = {code, code ^ 1};
-        return true;
-      }
-    }
-    return false;
-  }
   std::uint64_t cells = 0;
   boxCells(maze.dimensions, &cells);
   const Box box{maze.dimensions[0], maze.dimensions[1]};
@@ -67,19 +58,24 @@ bool shortestRoute(const Maze& maze, const NumberList& start,
   reachedBy[indexOf(box, start.data())] = kStartCell;
   frontier.push_back(indexOf(box, start.data()));
   const std::uint64_t target = indexOf(box, end.data());
+  // Cells leave the frontier in order of distance, so the first move into
+  // the target ends a shortest route; when the target is the start, that is
+  // the shortest way back, which need not retrace the first move: a cell of
+  // the start holding 2 lets the token out but not back in along its axes.
   while (!frontier.empty()) {
-    const Walk from = startWalk(maze, positionOf(box, frontier.front()));
+    const std::uint64_t fromIndex = frontier.front();
+    const Walk from = startWalk(maze, positionOf(box, fromIndex));
     frontier.pop_front();
     for (std::uint64_t code = 0; code < 6; ++code) {
       Walk to = from;
       if (applyMove(plan, code, &to, discard) != MoveResult::kMoved) continue;
       const std::uint64_t index = indexOf(box, to.position);
-      if (reachedBy[index] != kUnvisited) continue;
-      reachedBy[index] = static_cast<std::uint8_t>(code + 1);
       if (index == target) {
-        *route = routeBack(box, reachedBy, end);
+        *route = routeBack(box, reachedBy, fromIndex, code);
         return true;
       }
+      if (reachedBy[index] != kUnvisited) continue;
+      reachedBy[index] = static_cast<std::uint8_t>(code + 1);
       frontier.push_back(index);
     }
   }

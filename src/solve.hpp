@@ -9,8 +9,8 @@
 //  - shortestRoute() stores in *route a shortest non-empty route from
 //    `start` to `end` and returns true, or returns false when there is none.
 //    Moves are explored in code order 0 to 5, so ties always break the same
-//    way. When start equals end the route goes to the first open neighbour
-//    and back.
+//    way. When start equals end the route is a shortest one that leaves the
+//    start and comes back to it (the walk needs at least one move).
 //  - The maze must be usable (see mazeProblem()), the box at most
 //    kMaxSolverCells, and both positions inside it and open.
 
