@@ -8,6 +8,8 @@
 //   tesmo_generate cube-config S      "tesmo.cfg" for an open S x S x S puzzle
 //   tesmo_generate cube-solution S    S - 1 moves along x from 0 0 0
 //   tesmo_generate cube-problem S     corner 0 0 0 to the far corner, for the solver
+//   tesmo_generate cube-puzzle S      a puzzle file of the open S x S x S box, with
+//                                     that start and end
 
 #include <cstdint>
 #include <cstdio>
@@ -50,10 +52,9 @@ NumberList randomWalk(std::uint64_t count, Output* output) {
   const MovePlan plan = planMoves(maze);
   Walk walk = startWalk(maze, {1, 1, 1});
   std::mt19937_64 random(42);
-  std::ostream discard(nullptr);  // no move from an open cell meets the edge
   for (std::uint64_t done = 0; done < count;) {
     const std::uint64_t code = random() % 6;
-    if (applyMove(plan, code, &walk, discard) != MoveResult::kMoved) continue;
+    if (applyMove(plan, code, &walk) != MoveResult::kMoved) continue;
     if (output) emitCode(output, code);
     ++done;
   }
@@ -62,7 +63,7 @@ NumberList randomWalk(std::uint64_t count, Output* output) {
 
 int usage() {
   std::fputs("usage: tesmo_generate back-and-forth|random-walk|stop-early|"
-             "invalid-end|cube-config|cube-solution|cube-problem COUNT\n", stderr);
+             "invalid-end|cube-config|cube-solution|cube-problem|cube-puzzle COUNT\n", stderr);
   return 2;
 }
 
@@ -92,6 +93,17 @@ int main(int argc, char* argv[]) {
     for (int face = 0; face < 3; ++face) {
       const std::string line = "face" + std::to_string(face) + "=0\n";
       for (std::uint64_t cell = 0; cell < count * count; ++cell) emit(&output, line);
+    }
+    flush(&output);
+    return 0;
+  } else if (kind == "cube-puzzle") {
+    const std::string size = std::to_string(count), far = std::to_string(count - 1);
+    emit(&output, "size " + size + " " + size + " " + size + "\nstart 0 0 0\nend " + far +
+                      " " + far + " " + far + "\n");
+    const std::string row = std::string(count, '0') + "\n";
+    for (int face = 0; face < 3; ++face) {
+      emit(&output, "face " + std::to_string(face) + "\n");
+      for (std::uint64_t index = 0; index < count; ++index) emit(&output, row);
     }
     flush(&output);
     return 0;

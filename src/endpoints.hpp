@@ -13,6 +13,7 @@
 //    "Invalid <start|end> position (list)!" on `out` for one on a wall cell
 //    (a cell holding exactly 1).
 //  - echoList() writes prefix, count, ", " and the list as one line.
+//  - asPosition() is the Position of a list of three numbers.
 
 #ifndef TESMO_ENDPOINTS_HPP
 #define TESMO_ENDPOINTS_HPP
@@ -36,6 +37,11 @@ bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose,
 
 bool endpointUsable(const NumberList& position, const Endpoint& endpoint,
                     const Maze& maze, std::ostream& out, std::ostream& err);
+
+// The three numbers of a list that readPosition() accepted.
+inline Position asPosition(const NumberList& list) {
+  return {list[0], list[1], list[2]};
+}
 
 template <typename Numbers>
 void echoList(std::ostream& out, const char* prefix, const Numbers& numbers) {

@@ -6,42 +6,61 @@ namespace {
 
 constexpr std::uint8_t kAllAxes = 7;
 
-// The blocking bits of a cell inside the box, from its three face cells.
-std::uint8_t cellBits(const Maze& maze, const NumberList& position) {
-  const NumberList& sizes = maze.dimensions;
-  const unsigned wall0 = cellValue(maze.face0, faceCell(0, position, sizes)) != 0;
-  const unsigned wall1 = cellValue(maze.face1, faceCell(1, position, sizes)) != 0;
-  const unsigned wall2 = cellValue(maze.face2, faceCell(2, position, sizes)) != 0;
-  return static_cast<std::uint8_t>((wall0 | wall2) | (wall1 | wall0) << 1 |
-                                   (wall2 | wall1) << 2);
-}
-
 }  // namespace
 
-bool gridFits(const Maze& maze, std::uint64_t cellBudget) {
-  const std::uint64_t limit = std::min(cellBudget, kMaxGridCells);
-  std::uint64_t cells = 1;
-  for (int axis = 0; axis < 3; ++axis) {
-    const std::uint64_t size = maze.dimensions[axis];
-    // Each factor and product stays below 2^25 * 2^24, far from overflow.
-    if (size > limit) return false;
-    cells *= size + 2;
-    if (cells > limit) return false;
+std::vector<std::uint8_t> faceWalls(const Maze& maze, int face, bool transposed) {
+  const NumberList& cells = faceList(maze, face);
+  const std::uint64_t first = maze.dimensions[face];
+  const std::uint64_t second = maze.dimensions[(face + 1) % 3];
+  std::vector<std::uint8_t> walls(first * second);
+  for (std::uint64_t b = 0; b < second; ++b) {
+    for (std::uint64_t a = 0; a < first; ++a) {
+      const std::uint8_t wall = cellValue(cells, a + second * b) != 0;
+      walls[transposed ? a * second + b : b * first + a] = wall;
+    }
   }
+  return walls;
+}
+
+bool gridCellCount(const NumberList& dimensions, std::uint64_t* cells) {
+  std::uint64_t product = 1;
+  for (int axis = 0; axis < 3; ++axis) {
+    if (dimensions[axis] > UINT64_MAX - 2 ||
+        __builtin_mul_overflow(product, dimensions[axis] + 2, &product)) {
+      return false;
+    }
+  }
+  *cells = product;
   return true;
 }
 
+bool gridFits(const Maze& maze, std::uint64_t cellBudget) {
+  std::uint64_t cells;
+  return gridCellCount(maze.dimensions, &cells) &&
+         cells <= std::min(cellBudget, kMaxGridCells);
+}
+
+// The cells are worked out a row along x at a time from three byte arrays,
+// one per face, each read in order: a grid of 10^9 cells takes a second,
+// where looking up three face cells per cell takes many.
 Grid planGrid(const Maze& maze) {
-  const NumberList& sizes = maze.dimensions;
+  const std::uint64_t sizeX = maze.dimensions[0], sizeY = maze.dimensions[1],
+                      sizeZ = maze.dimensions[2];
   Grid grid;
-  grid.rowSize = sizes[0] + 2;
-  grid.layerSize = grid.rowSize * (sizes[1] + 2);
-  grid.blocked.assign(grid.layerSize * (sizes[2] + 2), kGridEdge | kAllAxes);
-  NumberList position(3);
-  for (position[2] = 0; position[2] < sizes[2]; ++position[2]) {
-    for (position[1] = 0; position[1] < sizes[1]; ++position[1]) {
-      for (position[0] = 0; position[0] < sizes[0]; ++position[0]) {
-        grid.blocked[gridIndex(grid, position)] = cellBits(maze, position);
+  grid.rowSize = sizeX + 2;
+  grid.layerSize = grid.rowSize * (sizeY + 2);
+  grid.blocked.assign(grid.layerSize * (sizeZ + 2), kGridEdge | kAllAxes);
+  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0, false);  // [y][x]
+  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1, false);  // [z][y]
+  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);   // [z][x]
+  for (std::uint64_t z = 0; z < sizeZ; ++z) {
+    const std::uint8_t* byX2 = wall2.data() + z * sizeX;
+    for (std::uint64_t y = 0; y < sizeY; ++y) {
+      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
+      const unsigned w1 = wall1[z * sizeY + y];
+      std::uint8_t* row = grid.blocked.data() + gridIndex(grid, {0, y, z});
+      for (std::uint64_t x = 0; x < sizeX; ++x) {
+        row[x] = cellBlockBits(byX0[x], w1, byX2[x]);
       }
     }
   }
@@ -54,14 +73,7 @@ Grid planGrid(const Maze& maze) {
   return grid;
 }
 
-std::uint64_t gridIndex(const Grid& grid, const NumberList& position) {
-  return (position[0] + 1) + grid.rowSize * (position[1] + 1) +
-         grid.layerSize * (position[2] + 1);
-}
-
-void gridPosition(const Grid& grid, std::uint64_t index,
-                  std::uint64_t position[3]) {
-  position[0] = index % grid.rowSize - 1;
-  position[1] = index % grid.layerSize / grid.rowSize - 1;
-  position[2] = index / grid.layerSize - 1;
+Position gridPosition(const Grid& grid, std::uint64_t index) {
+  return {index % grid.rowSize - 1, index % grid.layerSize / grid.rowSize - 1,
+          index / grid.layerSize - 1};
 }

@@ -1,13 +1,17 @@
 // The box grid: the maze unfolded into one byte per cell of the box and of a
 // layer one cell thick around it, so that a move costs one addition and one
 // look-up instead of updates to three coordinates and reads of two faces.
-// It costs a byte per cell, so the walk uses it for small boxes only.
+// This is the one numbering of the box's cells: the walk and the search use
+// it alike.
 //
 // Contract:
-//  - gridFits() holds when the grid of the maze, (X+2)(Y+2)(Z+2) cells, has
-//    at most `cellBudget` cells and at most kMaxGridCells.
-//  - planGrid() builds the grid of a usable maze (see mazeProblem()) that
-//    fits.
+//  - gridCellCount() stores (X+2)(Y+2)(Z+2) in *cells, or returns false
+//    when the product does not fit in 64 bits.
+//  - gridFits() holds when the grid of the maze has at most `cellBudget`
+//    cells and at most kMaxGridCells, the most the walk unfolds.
+//  - planGrid() builds the grid of a usable maze (see mazeProblem()) whose
+//    cells the caller has counted and can afford. Bits 4 to 7 of every cell
+//    are 0 and left to the caller (the search marks its visits there).
 //  - gridIndex() is the index of a position inside the box; gridPosition()
 //    turns the index of a cell inside the box back into its position.
 //  - gridEntry() gives, for the cell at `index` and move code `code` (0 to
@@ -29,6 +33,7 @@
 
 constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 24;
 constexpr std::uint8_t kGridEdge = 8;
+constexpr std::uint8_t kGridBlockBits = 15;  // the axis bits and kGridEdge
 
 struct Grid {
   // Per cell: bit k set when the cell cannot be entered along axis k;
@@ -40,14 +45,31 @@ struct Grid {
   std::uint8_t blockingBits[6];   // per move code: its axis bit and kGridEdge
 };
 
+bool gridCellCount(const NumberList& dimensions, std::uint64_t* cells);
+
+// The walls of face `face` as bytes, 1 for a non-zero cell: entry
+// [b * F + a] is the cell at first-axis coordinate a and second-axis
+// coordinate b (F, S the sizes of the two axes); with `transposed`, entry
+// [a * S + b]. The grid's builders read them in order, row by row.
+std::vector<std::uint8_t> faceWalls(const Maze& maze, int face, bool transposed);
+
+// The blocking bits of a cell inside the box from the walls of its three
+// face cells: axis x changes faces 0 and 2, y faces 1 and 0, z faces 2 and 1.
+inline std::uint8_t cellBlockBits(unsigned wall0, unsigned wall1, unsigned wall2) {
+  return static_cast<std::uint8_t>((wall0 | wall2) | (wall1 | wall0) << 1 |
+                                   (wall2 | wall1) << 2);
+}
+
 bool gridFits(const Maze& maze, std::uint64_t cellBudget);
 
 Grid planGrid(const Maze& maze);
 
-std::uint64_t gridIndex(const Grid& grid, const NumberList& position);
+inline std::uint64_t gridIndex(const Grid& grid, const Position& position) {
+  return (position[0] + 1) + grid.rowSize * (position[1] + 1) +
+         grid.layerSize * (position[2] + 1);
+}
 
-void gridPosition(const Grid& grid, std::uint64_t index,
-                  std::uint64_t position[3]);
+Position gridPosition(const Grid& grid, std::uint64_t index);
 
 // Inline: it runs once per move, up to 10^8 times in a run.
 inline std::uint8_t gridEntry(const Grid& grid, std::uint64_t index,

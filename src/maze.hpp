@@ -21,10 +21,14 @@
 #ifndef TESMO_MAZE_HPP
 #define TESMO_MAZE_HPP
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "number_list.hpp"
+
+// A position inside the box: x, y, z, each counted from 0.
+using Position = std::array<std::uint64_t, 3>;
 
 struct Maze {
   const NumberList& dimensions;  // X, Y, Z; any further elements are unused
@@ -41,9 +45,11 @@ extern const NumberList s_def_face2;
 
 std::string mazeProblem(const Maze& maze);
 
-// Index into face `face` (0, 1 or 2) of a position of three elements.
-inline std::uint64_t faceCell(int face, const NumberList& position,
-                              const NumberList& dimensions) {
+// Index into face `face` (0, 1 or 2) of a position of three elements (a
+// Position, or a NumberList of three).
+template <typename Coordinates = Position>
+std::uint64_t faceCell(int face, const Coordinates& position,
+                       const NumberList& dimensions) {
   const std::uint64_t x = position[0], y = position[1], z = position[2];
   switch (face) {
     case 0: return x + dimensions[1] * y;

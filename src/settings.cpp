@@ -35,19 +35,6 @@ std::string pathListText(const std::vector<boost::filesystem::path>& paths) {
   return text;
 }
 
-// The list options show their defaults in the list text form; the option
-// library would otherwise need stream output for the list types.
-po::typed_value<NumberList>* listValue(const NumberList& defaults) {
-  return po::value<NumberList>()->default_value(defaults, listText(defaults));
-}
-
-void addPuzzleOptions(po::options_description* group) {
-  group->add_options()
-      ("dimensions", listValue(s_def_dimensions), "dimensions")
-      ("face0", listValue(s_def_face0), "face 0")
-      ("face1", listValue(s_def_face1), "face 1")
-      ("face2", listValue(s_def_face2), "face 2");
-}
 
 // Whether `text` holds a placeholder of the option library's messages, a
 // name between two '%'.
@@ -88,20 +75,23 @@ std::string libraryMessage(const po::error& error) {
   return "invalid option, argument or line for '" + named->get_option_name() + "'";
 }
 
-// What "tesmo.cfg" may hold: `group`, and the verifier's options that it
-// lacks, so that one file serves every program; a program that has no use
-// for an option takes it and leaves it alone.
-po::options_description fileOptions(const po::options_description& group) {
-  po::options_description options;
-  options.add(group);
-  const po::options_description verifier = verifierOptions();
-  for (const auto& option : verifier.options()) {
-    if (!group.find_nothrow(option->long_name(), false)) options.add(option);
-  }
-  return options;
+}  // namespace
+
+void addPuzzleOptions(po::options_description* group, bool showDefaults) {
+  auto value = [&](const NumberList& defaults) {
+    return po::value<NumberList>()->default_value(
+        defaults, showDefaults ? listText(defaults) : "built-in");
+  };
+  group->add_options()
+      ("dimensions", value(s_def_dimensions), showDefaults ? "dimensions" : "one size per occurrence: X, Y, Z")
+      ("face0", value(s_def_face0), showDefaults ? "face 0" : "one cell of face 0 per occurrence")
+      ("face1", value(s_def_face1), showDefaults ? "face 1" : "one cell of face 1 per occurrence")
+      ("face2", value(s_def_face2), showDefaults ? "face 2" : "one cell of face 2 per occurrence");
 }
 
-}  // namespace
+po::options_description optionGroup() {
+  return po::options_description("Options", kLineLength, kDescriptionWidth);
+}
 
 po::options_description verifierOptions() {
   po::options_description group("Options", kLineLength, kDescriptionWidth);
@@ -115,19 +105,7 @@ po::options_description verifierOptions() {
            ->default_value(s_def_input_path, pathListText(s_def_input_path)),
        "input path")
       ("input-file", po::value<std::vector<std::string>>(), "input file");
-  addPuzzleOptions(&group);
-  return group;
-}
-
-po::options_description solverOptions() {
-  po::options_description group("Options", kLineLength, kDescriptionWidth);
-  group.add_options()
-      ("verbose-level,v",
-       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
-       "verbose level: report the route length")
-      ("input-file", po::value<std::vector<std::string>>(),
-       "problem file (start and end lines)");
-  addPuzzleOptions(&group);
+  addPuzzleOptions(&group, true);
   return group;
 }
 
@@ -156,25 +134,28 @@ std::string oneLine(const std::string& text) {
 }
 
 std::optional<int> loadSettings(int argc, const char* const argv[],
-                                const po::options_description& group,
+                                const CommandLine& commandLine,
                                 po::variables_map* settings, std::ostream& out,
-                                std::ostream& err) {
+                                std::ostream& err, std::vector<std::string>* given) {
   po::options_description optionSet(kLineLength, kDescriptionWidth);
-  optionSet.add(group);
+  optionSet.add(commandLine.group);
   optionSet.add_options()("help", "print help message");
   po::positional_options_description positional;
-  positional.add("input-file", -1);
+  if (commandLine.maxFiles != 0) positional.add("input-file", commandLine.maxFiles);
   try {
-    po::store(po::command_line_parser(argc, argv)
-                  .options(optionSet)
-                  .positional(positional)
-                  .run(),
-              *settings);
+    const po::parsed_options parsed = po::command_line_parser(argc, argv)
+                                          .options(optionSet)
+                                          .positional(positional)
+                                          .run();
+    po::store(parsed, *settings);
+    if (given) {
+      for (const po::option& option : parsed.options) given->push_back(option.string_key);
+    }
     // Streamed into the parser line by line: a file of any length costs
     // only what the parser keeps of it. A read error (a directory) ends the
     // stream as an end of file would.
     std::ifstream file(s_def_config_filename, std::ios::binary);
-    if (file) po::store(po::parse_config_file(file, fileOptions(group), false), *settings);
+    if (file) po::store(po::parse_config_file(file, verifierOptions(), false), *settings);
     po::notify(*settings);
   } catch (const po::error& error) {
     err << oneLine(libraryMessage(error)) << std::endl;
@@ -185,6 +166,7 @@ std::optional<int> loadSettings(int argc, const char* const argv[],
     return kSettingsRefused;
   }
   if (settings->count("help")) {
+    if (!commandLine.usage.empty()) out << commandLine.usage << "\n\n";
     out << optionSet << std::endl;
     return 0;
   }

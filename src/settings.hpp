@@ -3,19 +3,26 @@
 // the built-in defaults.
 //
 // Contract:
-//  - verifierOptions() and solverOptions() are the option groups of the two
-//    programs; both end with the puzzle: `dimensions`, `face0` to `face2`.
-//  - loadSettings() parses against `group` plus `help`, fills *settings and
+//  - verifierOptions() is the verifier's option group; it ends with the
+//    puzzle: `dimensions`, `face0` to `face2`. addPuzzleOptions() adds those
+//    four to another program's group; with `showDefaults` false its help
+//    shows "built-in" instead of every cell.
+//  - loadSettings() parses the command line against `commandLine.group`
+//    plus `help`, with up to `maxFiles` positional arguments (-1: any
+//    number) taken as values of `input-file`, then "tesmo.cfg" against the
+//    verifier's options, so that one file serves every program; a program
+//    that has no use for one of them leaves it alone. It fills *settings and
 //    returns no status when the run goes on. Otherwise it returns the exit
 //    status the run ends with: 0 after printing the help text on `out`
-//    (--help anywhere on the command line), 2 after printing, as one line on
-//    `err`, the option library's message for a command line or
-//    configuration file it refuses, or "Out of memory!" for settings of more
-//    values than memory holds. When the text a message would quote holds a
-//    placeholder of the library's ("%value%"), the message is "invalid
-//    option, argument or line for 'NAME'" instead.
-//  - The configuration file may also hold the verifier's options that
-//    `group` lacks: they are accepted and have no effect.
+//    (`usage` and a blank line when there is one, then the options; --help
+//    anywhere on the command line), 2 after printing, as one line on `err`,
+//    the option library's message for a command line or configuration file
+//    it refuses, or "Out of memory!" for settings of more values than memory
+//    holds. When the text a message would quote holds a placeholder of the
+//    library's ("%value%"), the message is "invalid option, argument or line
+//    for 'NAME'" instead.
+//  - With `given`, it appends the name of each option the command line
+//    gave, once per occurrence.
 //  - The configuration file is streamed into the parser: its comments and
 //    blank lines cost no memory.
 //  - The command line wins over the configuration file, and the file over the
@@ -59,12 +66,25 @@ Maze settingsMaze(const boost::program_options::variables_map& settings);
 // quotes what the user typed (an option value, a file name) stays one line.
 std::string oneLine(const std::string& text);
 
+// What a program takes from its command line.
+struct CommandLine {
+  boost::program_options::options_description group;
+  int maxFiles = -1;  // positional arguments, as values of `input-file`
+  std::string usage;  // printed by --help before the options, when not ""
+};
+
+// An empty group captioned "Options", laid out as the verifier's.
+boost::program_options::options_description optionGroup();
+
 boost::program_options::options_description verifierOptions();
-boost::program_options::options_description solverOptions();
+
+void addPuzzleOptions(boost::program_options::options_description* group,
+                      bool showDefaults);
 
 std::optional<int> loadSettings(int argc, const char* const argv[],
-                                const boost::program_options::options_description& group,
+                                const CommandLine& commandLine,
                                 boost::program_options::variables_map* settings,
-                                std::ostream& out, std::ostream& err);
+                                std::ostream& out, std::ostream& err,
+                                std::vector<std::string>* given = nullptr);
 
 #endif  // TESMO_SETTINGS_HPP

@@ -19,6 +19,9 @@
 
 #include <ostream>
 
+// Exit status of a solution file that is malformed or cannot be read.
+constexpr int kMalformedSolution = 1;
+
 int runVerifier(int argc, const char* const argv[], std::ostream& out,
                 std::ostream& err);
 

@@ -24,7 +24,7 @@ MovePlan planMoves(const Maze& maze) {
   return plan;
 }
 
-Walk startWalk(const Maze& maze, const NumberList& start) {
+Walk startWalk(const Maze& maze, const Position& start) {
   Walk walk;
   for (int k = 0; k < 3; ++k) {
     walk.position[k] = start[k];
@@ -33,27 +33,33 @@ Walk startWalk(const Maze& maze, const NumberList& start) {
   return walk;
 }
 
-MoveResult reportInvalidMove(std::uint64_t code, std::ostream& err) {
-  err << "Invalid move (" << code << ")!" << std::endl;
-  return MoveResult::kInvalid;
-}
-
-MoveResult reportBoxEdge(std::ostream& err) {
-  err << "Attempt to access out of boundary!" << std::endl;
-  return MoveResult::kStopped;
-}
-
-int printVerdict(const std::uint64_t (&position)[3], std::uint64_t steps,
-                 const NumberList& end, bool stopped, std::ostream& out) {
-  // A stop leaves at least the stopping move unexecuted, so the count of
-  // executed moves differs from the count of moves exactly when it stopped.
-  if (stopped) {
-    out << "Stopped after executing " << steps << "steps." << std::endl;
+Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code) {
+  Blocker blocker;
+  if (code > 5) {
+    blocker.reason = MoveResult::kInvalid;
+    return blocker;
   }
-  if (NumberList(position, position + 3) == end) {
-    out << "SUCCESS" << std::endl;
-  } else {
-    out << "FAILURE (" << steps << ")" << std::endl;
+  const int axis = static_cast<int>(code / 2);
+  const bool up = code % 2 == 0;
+  blocker.axis = axis;
+  if (up ? from[axis] + 1 >= maze.dimensions[axis] : from[axis] == 0) {
+    blocker.reason = MoveResult::kEdge;
+    return blocker;
   }
-  return 0;
+  Position target = from;
+  target[axis] += up ? 1 : UINT64_MAX;
+  // The two faces holding the axis, in the order the walk reads them.
+  for (int face : {axis, (axis + 2) % 3}) {
+    const std::uint64_t cell = faceCell(face, target, maze.dimensions);
+    const std::uint64_t value = cellValue(faceList(maze, face), cell);
+    if (value != 0) {
+      blocker.reason = MoveResult::kWall;
+      blocker.face = face;
+      blocker.cell = cell;
+      blocker.value = value;
+      blocker.target = target;
+      return blocker;
+    }
+  }
+  return blocker;
 }

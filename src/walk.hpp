@@ -1,22 +1,24 @@
 // The walk: replays a solution's moves from the start position, one unit
-// step each, and gives the verdict on where the token ends.
+// step each, and tells where and why it ended. It prints nothing: each
+// program words the outcome itself.
 //
 // Contract:
 //  - Move codes: 0 is x + 1, 1 is x - 1, 2 is y + 1, 3 is y - 1, 4 is z + 1
 //    and 5 is z - 1; any other code is invalid.
 //  - A move is executed when it stays inside the box and both cells that the
 //    moving axis changes (face 0 and 2 for x, 1 and 0 for y, 2 and 1 for z)
-//    hold 0. A move past the box edge prints "Attempt to access out of
-//    boundary!" on `err`; a move into a wall prints nothing; both stop the
-//    walk without counting the move. An invalid code prints
-//    "Invalid move (code)!" on `err` and ends the walk with no verdict.
-//  - The verdict, on `out`: "Stopped after executing Nsteps." when the walk
-//    stopped early, then "SUCCESS" when the token stands on `end`, else
-//    "FAILURE (N)".
-//  - walkAndVerdict() returns the exit status: 1 at an invalid code, else 0.
-//    Codes after a stop are never asked for.
+//    hold 0. Otherwise the walk stops there, at the box edge or at a wall,
+//    without counting the move; an invalid code stops it too. Codes after a
+//    stop are never asked for.
+//  - walkMoves() returns the outcome: why it stopped (kMoved when every move
+//    was executed), the stopping code, the moves executed and where the
+//    token stands. The stopping move's number, counting from 1, is
+//    executed + 1.
+//  - blockerOf() tells, for a move that is not executed, what stops it: an
+//    invalid code, the box edge on the move's axis, or the first face cell
+//    of the two the move changes (in the order of the list above) that is
+//    not 0.
 //  - The maze must be usable (see mazeProblem()), the start inside the box.
-//  - Every message is one line, flushed at once.
 //  - The walk goes over a grid of the box (see grid.hpp) when the grid has
 //    at most `gridBudget` cells, else over the faces; both give the same
 //    outcome. Callers pass about as many cells as they have moves, so that
@@ -25,18 +27,56 @@
 #ifndef TESMO_WALK_HPP
 #define TESMO_WALK_HPP
 
-#include <algorithm>
 #include <cstdint>
-#include <ostream>
 
 #include "grid.hpp"
 #include "maze.hpp"
 #include "number_list.hpp"
 
-enum class MoveResult { kMoved, kStopped, kInvalid };
+enum class MoveResult : std::uint8_t { kMoved, kEdge, kWall, kInvalid };
 
-// The walk's state. Besides the position it keeps the index of the
-// position's cell in each face, so that a move only adds to two of them.
+// Where and why a walk ended.
+struct WalkOutcome {
+  MoveResult stop = MoveResult::kMoved;  // kMoved: every move was executed
+  std::uint64_t stopCode = 0;            // the code that stopped it
+  std::uint64_t executed = 0;            // moves executed
+  Position position{};                   // where the token stands
+};
+
+// What stops a move that is not executed.
+struct Blocker {
+  MoveResult reason = MoveResult::kMoved;  // kEdge, kWall or kInvalid
+  int axis = 0;              // the move's axis: 0 x, 1 y, 2 z
+  int face = 0;              // kWall: the face whose cell blocks it
+  std::uint64_t cell = 0;    // kWall: that cell's index in the face
+  std::uint64_t value = 0;   // kWall: its value
+  Position target{};         // kWall: the position the move would enter
+};
+
+Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
+
+// `forEachMove(step)` calls `step(code)` for each code in turn until step
+// returns false; the walk's step returns false at a stop.
+template <typename ForEachMove>
+WalkOutcome walkMoves(const Maze& maze, const Position& start,
+                      ForEachMove forEachMove, std::uint64_t gridBudget);
+
+// walkMoves() over the codes of a container.
+template <typename Moves>
+WalkOutcome walkMoveList(const Maze& maze, const Position& start,
+                         const Moves& moves, std::uint64_t gridBudget) {
+  auto forEachMove = [&](auto step) {
+    for (std::uint64_t code : moves) {
+      if (!step(code)) return;
+    }
+  };
+  return walkMoves(maze, start, forEachMove, gridBudget);
+}
+
+// ---- the walk over the faces, and the implementation of the templates ----
+
+// The walk's state over the faces. Besides the position it keeps the index
+// of the position's cell in each face, so that a move only adds to two.
 struct Walk {
   std::uint64_t position[3];
   std::uint64_t cell[3];
@@ -61,42 +101,7 @@ struct MovePlan {
 
 MovePlan planMoves(const Maze& maze);
 
-Walk startWalk(const Maze& maze, const NumberList& start);
-
-inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
-                            Walk* walk, std::ostream& err);
-
-// Prints the verdict on where a walk ended; returns 0.
-int printVerdict(const std::uint64_t (&position)[3], std::uint64_t steps,
-                 const NumberList& end, bool stopped, std::ostream& out);
-
-// `forEachMove(step)` calls `step(code)` for each code in turn until step
-// returns false; the walk's step returns false at a stop or an invalid code.
-template <typename ForEachMove>
-int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, ForEachMove forEachMove,
-                   std::uint64_t gridBudget, std::ostream& out,
-                   std::ostream& err);
-
-// walkAndVerdict() over the codes of a container.
-template <typename Moves>
-int walkMoveList(const Maze& maze, const NumberList& start,
-                 const NumberList& end, const Moves& moves,
-                 std::uint64_t gridBudget, std::ostream& out,
-                 std::ostream& err) {
-  auto forEachMove = [&](auto step) {
-    for (std::uint64_t code : moves) {
-      if (!step(code)) return;
-    }
-  };
-  return walkAndVerdict(maze, start, end, forEachMove, gridBudget, out, err);
-}
-
-// ---- implementation of the inline functions and templates ----
-
-// The messages of applyMove(), kept out of its inlined body.
-MoveResult reportInvalidMove(std::uint64_t code, std::ostream& err);
-MoveResult reportBoxEdge(std::ostream& err);
+Walk startWalk(const Maze& maze, const Position& start);
 
 // Inline and free of branches on the code: it runs once per move, up to
 // 10^8 times in a run, and a branch per code would be mispredicted at every
@@ -106,8 +111,8 @@ MoveResult reportBoxEdge(std::ostream& err);
 // read and the mask drops the face the move does not change. Every index
 // into the state is a constant, which keeps the state in registers.
 inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
-                            Walk* walk, std::ostream& err) {
-  if (code > 5) return reportInvalidMove(code, err);
+                            Walk* walk) {
+  if (code > 5) return MoveResult::kInvalid;
   const MoveRule& rule = plan.rules[code];
   std::uint64_t position[3], cell[3];
   for (int k = 0; k < 3; ++k) {
@@ -116,15 +121,15 @@ inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
   }
   if ((position[0] >= plan.size[0]) | (position[1] >= plan.size[1]) |
       (position[2] >= plan.size[2])) {
-    return reportBoxEdge(err);
+    return MoveResult::kEdge;
   }
   std::uint64_t wall = 0;
   for (int k = 0; k < 3; ++k) {
     // Past the end of a face (never in a usable maze) is a wall.
-    if (cell[k] >= plan.cellCount[k]) return MoveResult::kStopped;
+    if (cell[k] >= plan.cellCount[k]) return MoveResult::kWall;
     wall |= plan.cells[k][cell[k]] & rule.cellMask[k];
   }
-  if (wall != 0) return MoveResult::kStopped;
+  if (wall != 0) return MoveResult::kWall;
   for (int k = 0; k < 3; ++k) {
     walk->position[k] = position[k];
     walk->cell[k] = cell[k];
@@ -135,50 +140,54 @@ inline MoveResult applyMove(const MovePlan& plan, std::uint64_t code,
 
 // A move on the grid, with the outcomes of applyMove().
 inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
-                                std::uint64_t* index, std::ostream& err) {
-  if (code > 5) return reportInvalidMove(code, err);
+                                std::uint64_t* index) {
+  if (code > 5) return MoveResult::kInvalid;
   std::uint64_t next;
   const std::uint8_t blocking = gridEntry(grid, *index, code, &next);
   if (blocking == 0) {
     *index = next;
     return MoveResult::kMoved;
   }
-  return blocking & kGridEdge ? reportBoxEdge(err) : MoveResult::kStopped;
+  return blocking & kGridEdge ? MoveResult::kEdge : MoveResult::kWall;
 }
 
 // Each walk works on local copies whose addresses never leave this
 // function, so that the compiler keeps them in registers.
 template <typename ForEachMove>
-int walkAndVerdict(const Maze& maze, const NumberList& start,
-                   const NumberList& end, ForEachMove forEachMove,
-                   std::uint64_t gridBudget, std::ostream& out,
-                   std::ostream& err) {
+WalkOutcome walkMoves(const Maze& maze, const Position& start,
+                      ForEachMove forEachMove, std::uint64_t gridBudget) {
   MoveResult result = MoveResult::kMoved;
-  std::uint64_t position[3];
-  std::uint64_t steps = 0;
+  std::uint64_t stopCode = 0;
+  WalkOutcome outcome;
   if (gridFits(maze, gridBudget)) {
     const Grid grid = planGrid(maze);
     std::uint64_t index = gridIndex(grid, start);
+    std::uint64_t steps = 0;
     forEachMove([&](std::uint64_t code) {
-      result = applyGridMove(grid, code, &index, err);
-      if (result != MoveResult::kMoved) return false;
+      result = applyGridMove(grid, code, &index);
+      if (result != MoveResult::kMoved) {
+        stopCode = code;
+        return false;
+      }
       ++steps;
       return true;
     });
-    gridPosition(grid, index, position);
+    outcome.position = gridPosition(grid, index);
+    outcome.executed = steps;
   } else {
     const MovePlan plan = planMoves(maze);
     Walk walk = startWalk(maze, start);
     forEachMove([&](std::uint64_t code) {
-      result = applyMove(plan, code, &walk, err);
+      result = applyMove(plan, code, &walk);
+      if (result != MoveResult::kMoved) stopCode = code;
       return result == MoveResult::kMoved;
     });
-    std::copy(walk.position, walk.position + 3, position);
-    steps = walk.steps;
+    outcome.position = {walk.position[0], walk.position[1], walk.position[2]};
+    outcome.executed = walk.steps;
   }
-  if (result == MoveResult::kInvalid) return 1;
-  return printVerdict(position, steps, end, result == MoveResult::kStopped,
-                      out);
+  outcome.stop = result;
+  outcome.stopCode = stopCode;
+  return outcome;
 }
 
 #endif  // TESMO_WALK_HPP

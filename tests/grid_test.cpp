@@ -32,6 +32,54 @@ TEST(Grid, FitsCountsTheLayerAroundTheBox) {
   EXPECT_FALSE(fits({std::uint64_t{1} << 32, std::uint64_t{1} << 32, 0}, UINT64_MAX));
 }
 
+TEST(Grid, CellCountFitsIn64Bits) {
+  std::uint64_t cells = 0;
+  ASSERT_TRUE(gridCellCount({11, 11, 11}, &cells));
+  EXPECT_EQ(13u * 13 * 13, cells);
+  ASSERT_TRUE(gridCellCount({0, 0, 0}, &cells));
+  EXPECT_EQ(8u, cells);
+  EXPECT_FALSE(gridCellCount({UINT64_MAX, 0, 0}, &cells));
+  EXPECT_FALSE(gridCellCount({UINT64_MAX - 2, 0, 0}, &cells));
+  EXPECT_FALSE(gridCellCount({std::uint64_t{1} << 32, std::uint64_t{1} << 32, 0}, &cells));
+  const std::uint64_t quarter = std::uint64_t{1} << 62;
+  ASSERT_TRUE(gridCellCount({quarter - 3, 0, 0}, &cells));  // (2^62 - 1) * 2 * 2
+  EXPECT_EQ(UINT64_MAX - 3, cells);
+  EXPECT_FALSE(gridCellCount({quarter - 2, 0, 0}, &cells));  // 2^64
+}
+
+// The cells worked out row by row must be those of the rule, cell by cell:
+// an axis bit is set when a face the axis changes holds a non-zero cell.
+TEST(Grid, CellsFollowTheFacesOnRandomMazes) {
+  std::mt19937_64 random(7);
+  for (int round = 0; round < 300; ++round) {
+    NumberList sizes, faces[3];
+    for (int axis = 0; axis < 3; ++axis) sizes.push_back(1 + random() % 6);
+    for (int face = 0; face < 3; ++face) {
+      const std::uint64_t first = sizes[face], second = sizes[(face + 1) % 3];
+      for (std::uint64_t c = 0; c < first + second * (second - 1); ++c) {
+        faces[face].push_back(random() % 3 == 0 ? random() % 4 : 0);
+      }
+    }
+    const Maze maze{sizes, faces[0], faces[1], faces[2]};
+    const Grid grid = planGrid(maze);
+    for (std::uint64_t z = 0; z < sizes[2]; ++z) {
+      for (std::uint64_t y = 0; y < sizes[1]; ++y) {
+        for (std::uint64_t x = 0; x < sizes[0]; ++x) {
+          const Position at = {x, y, z};
+          bool wall[3];
+          for (int face = 0; face < 3; ++face) {
+            wall[face] = faces[face][faceCell(face, at, sizes)] != 0;
+          }
+          const unsigned expected = (wall[0] || wall[2]) | (wall[1] || wall[0]) << 1 |
+                                    (wall[2] || wall[1]) << 2;
+          ASSERT_EQ(expected, grid.blocked[gridIndex(grid, at)])
+              << listText(sizes) << " at " << x << "," << y << "," << z;
+        }
+      }
+    }
+  }
+}
+
 TEST(Grid, EveryPositionHasItsOwnCellInsideTheLayer) {
   const NumberList sizes = {3, 4, 5};
   const NumberList open(64, 0);
@@ -45,9 +93,7 @@ TEST(Grid, EveryPositionHasItsOwnCellInsideTheLayer) {
         ASSERT_LT(index, grid.blocked.size());
         EXPECT_EQ(0, grid.blocked[index]);
         seen.insert(index);
-        std::uint64_t position[3];
-        gridPosition(grid, index, position);
-        EXPECT_EQ((NumberList{x, y, z}), NumberList(position, position + 3));
+        EXPECT_EQ((Position{x, y, z}), gridPosition(grid, index));
       }
     }
   }
@@ -105,11 +151,13 @@ NumberList randomRoute(std::mt19937_64& random) {
   return route;
 }
 
-std::string walkText(const Maze& maze, const NumberList& start,
-                     const NumberList& route, std::uint64_t gridBudget) {
-  std::ostringstream out, err;
-  const int status = walkMoveList(maze, start, start, route, gridBudget, out, err);
-  return std::to_string(status) + "|" + out.str() + "|" + err.str();
+// The whole outcome as text, to compare two walks.
+std::string walkText(const Maze& maze, const Position& start, const NumberList& route,
+                     std::uint64_t gridBudget) {
+  const WalkOutcome outcome = walkMoveList(maze, start, route, gridBudget);
+  return std::to_string(static_cast<int>(outcome.stop)) + "|" +
+         std::to_string(outcome.stopCode) + "|" + std::to_string(outcome.executed) + "|" +
+         listText(NumberList(outcome.position.begin(), outcome.position.end()));
 }
 
 TEST(Grid, WalksLikeTheFacesOnRandomMazes) {
@@ -120,11 +168,12 @@ TEST(Grid, WalksLikeTheFacesOnRandomMazes) {
     ASSERT_EQ("", mazeProblem(maze));
     // Any start inside the box, walls included: a start on a 2 is allowed,
     // and only the faces a move changes are looked at.
-    const NumberList start = {random() % cells.sizes[0], random() % cells.sizes[1],
-                              random() % cells.sizes[2]};
+    const Position start = {random() % cells.sizes[0], random() % cells.sizes[1],
+                            random() % cells.sizes[2]};
     const NumberList route = randomRoute(random);
     ASSERT_EQ(walkText(maze, start, route, 0), walkText(maze, start, route, UINT64_MAX))
-        << "sizes " << listText(cells.sizes) << " start " << listText(start)
+        << "sizes " << listText(cells.sizes) << " start " << start[0] << "," << start[1]
+        << "," << start[2]
         << " route " << listText(route);
   }
 }

@@ -48,7 +48,7 @@ class Settings : public ::testing::Test {
     out_.str("");
     err_.str("");
     const std::optional<int> status = loadSettings(
-        static_cast<int>(args.size()), argv.data(), verifierOptions(), &settings_, out_, err_);
+        static_cast<int>(args.size()), argv.data(), CommandLine{verifierOptions(), -1, ""}, &settings_, out_, err_);
     return status ? *status : -1;
   }
   template <typename T>

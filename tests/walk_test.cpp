@@ -1,5 +1,7 @@
 #include "walk.hpp"
 
+#include "messages.hpp"
+
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -8,32 +10,35 @@ namespace {
 
 const Maze kBuiltIn{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
 
-struct WalkOutcome {
+// The verifier's words for a walk: status, stdout and stderr.
+struct Words {
   int status;
   std::string out;
   std::string err;
 };
 
-WalkOutcome walkWithBudget(const Maze& maze, const NumberList& start,
-                           const NumberList& end, const NumberList& moves,
-                           std::uint64_t gridBudget) {
+Position at(const NumberList& list) { return {list[0], list[1], list[2]}; }
+
+Words walkWithBudget(const Maze& maze, const NumberList& start, const NumberList& end,
+                     const NumberList& moves, std::uint64_t gridBudget) {
   std::ostringstream out, err;
-  const int status = walkMoveList(maze, start, end, moves, gridBudget, out, err);
+  const WalkOutcome outcome = walkMoveList(maze, at(start), moves, gridBudget);
+  const int status = reportWalk(outcome, at(end), out, err);
   return {status, out.str(), err.str()};
 }
 
 // The walk over the faces; the one over the grid must give the same outcome.
-WalkOutcome walk(const Maze& maze, const NumberList& start, const NumberList& end,
+Words walk(const Maze& maze, const NumberList& start, const NumberList& end,
                  const NumberList& moves) {
-  const WalkOutcome onFaces = walkWithBudget(maze, start, end, moves, 0);
-  const WalkOutcome onGrid = walkWithBudget(maze, start, end, moves, UINT64_MAX);
+  const Words onFaces = walkWithBudget(maze, start, end, moves, 0);
+  const Words onGrid = walkWithBudget(maze, start, end, moves, UINT64_MAX);
   EXPECT_EQ(onFaces.status, onGrid.status);
   EXPECT_EQ(onFaces.out, onGrid.out);
   EXPECT_EQ(onFaces.err, onGrid.err);
   return onFaces;
 }
 
-void expectWalk(const WalkOutcome& outcome, int status, const std::string& out,
+void expectWalk(const Words& outcome, int status, const std::string& out,
                 const std::string& err = "") {
   EXPECT_EQ(status, outcome.status);
   EXPECT_EQ(out, outcome.out);
@@ -110,6 +115,60 @@ TEST(Walk, OverlappingRowsShareTheirCells) {
   expectWalk(walk(maze, {0, 0, 0}, {0, 1, 0}, {2}), 0,
              "Stopped after executing 0steps.\nFAILURE (0)\n");
   expectWalk(walk(maze, {0, 0, 0}, {1, 1, 1}, {4, 0, 2}), 0, "SUCCESS\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Walk, OutcomeTellsWhereAndWhyItStopped) {
+  WalkOutcome outcome = walkMoveList(kBuiltIn, {1, 1, 1}, NumberList{0, 0, 0, 4}, 0);
+  EXPECT_EQ(MoveResult::kWall, outcome.stop);
+  EXPECT_EQ(0u, outcome.stopCode);
+  EXPECT_EQ(2u, outcome.executed);
+  EXPECT_EQ((Position{3, 1, 1}), outcome.position);
+  outcome = walkMoveList(kBuiltIn, {1, 1, 1}, NumberList{0, 9, 1}, UINT64_MAX);
+  EXPECT_EQ(MoveResult::kInvalid, outcome.stop);
+  EXPECT_EQ(9u, outcome.stopCode);
+  EXPECT_EQ(1u, outcome.executed);
+  outcome = walkMoveList(kBuiltIn, {1, 1, 1}, NumberList{0, 1}, UINT64_MAX);
+  EXPECT_EQ(MoveResult::kMoved, outcome.stop);
+  EXPECT_EQ((Position{1, 1, 1}), outcome.position);
+}
+
+TEST(Walk, BlockerNamesTheFirstFaceInTheWalksOrder) {
+  // From (3,1,1) x+1 enters (4,1,1): face 0 cell 4 + 11*1 = 15 is open,
+  // face 2 cell 1 + 11*4 = 45 holds 1.
+  Blocker blocker = blockerOf(kBuiltIn, {3, 1, 1}, 0);
+  EXPECT_EQ(MoveResult::kWall, blocker.reason);
+  EXPECT_EQ(2, blocker.face);
+  EXPECT_EQ(45u, blocker.cell);
+  EXPECT_EQ(1u, blocker.value);
+  EXPECT_EQ((Position{4, 1, 1}), blocker.target);
+  // From (1,1,1) x-1 enters (0,1,1), walled in face 0 (cell 11) and face 2
+  // (cell 1): face 0 comes first for x.
+  blocker = blockerOf(kBuiltIn, {1, 1, 1}, 1);
+  EXPECT_EQ(0, blocker.face);
+  EXPECT_EQ(11u, blocker.cell);
+  // y-1 from (1,1,1): face 1 (cell 0 + 11*1) before face 0.
+  blocker = blockerOf(kBuiltIn, {1, 1, 1}, 3);
+  EXPECT_EQ(1, blocker.face);
+  EXPECT_EQ(11u, blocker.cell);
+  EXPECT_EQ(MoveResult::kMoved, blockerOf(kBuiltIn, {1, 1, 1}, 0).reason);
+  EXPECT_EQ(MoveResult::kInvalid, blockerOf(kBuiltIn, {1, 1, 1}, 6).reason);
+  EXPECT_EQ(MoveResult::kInvalid, blockerOf(kBuiltIn, {1, 1, 1}, UINT64_MAX).reason);
+  // The edge, on the move's own axis, with values that must not wrap.
+  const NumberList sizes = {1, 2, 3}, open(20, 0);
+  const Maze box{sizes, open, open, open};
+  for (std::uint64_t code = 0; code < 6; ++code) {
+    const Position corner = code % 2 == 0 ? Position{0, 1, 2} : Position{0, 0, 0};
+    blocker = blockerOf(box, corner, code);
+    EXPECT_EQ(MoveResult::kEdge, blocker.reason) << code;
+    EXPECT_EQ(static_cast<int>(code / 2), blocker.axis);
+  }
+  const NumberList huge = {UINT64_MAX, 1, 1};
+  EXPECT_EQ(MoveResult::kEdge,
+            blockerOf({huge, open, open, open}, {UINT64_MAX - 1, 0, 0}, 0).reason);
 }
 
 }  // namespace

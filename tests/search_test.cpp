@@ -1,4 +1,4 @@
-#include "solve.hpp"
+#include "search.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@ namespace {
 
 const Maze kBuiltIn{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
 
-TEST(Solve, ShortestRouteThroughTheBuiltInPuzzle) {
+TEST(Search, ShortestRouteThroughTheBuiltInPuzzle) {
   NumberList route;
   ASSERT_TRUE(shortestRoute(kBuiltIn, {1, 1, 1}, {9, 9, 9}, &route));
   EXPECT_EQ((NumberList{0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2,
@@ -17,15 +17,24 @@ TEST(Solve, ShortestRouteThroughTheBuiltInPuzzle) {
   EXPECT_EQ((NumberList{0, 0}), route);
 }
 
-TEST(Solve, StartEqualsEndGoesOutAndBack) {
+TEST(Search, StartEqualsEndLeavesAndComesBack) {
   NumberList route;
   ASSERT_TRUE(shortestRoute(kBuiltIn, {1, 1, 1}, {1, 1, 1}, &route));
   EXPECT_EQ((NumberList{0, 1}), route);  // code 0 is the first open one
   const NumberList sizes = {1, 1, 1}, open = {0};
   EXPECT_FALSE(shortestRoute({sizes, open, open, open}, {0, 0, 0}, {0, 0, 0}, &route));
+  // A 2 x 2 x 1 box whose start (0,0,0) holds 2 in face 0 (cell x + 2y):
+  // the token leaves it, but cannot come back in along x or y.
+  const NumberList square = {2, 2, 1}, walled0 = {2, 0, 0, 0}, open1 = {0, 0}, open2(3, 0);
+  EXPECT_FALSE(shortestRoute({square, walled0, open1, open2}, {0, 0, 0}, {0, 0, 0}, &route));
+  // In a 2 x 2 x 2 box it can come back along z: the first way out, along
+  // x, has no way back, so the route is the one out along z.
+  const NumberList cube = {2, 2, 2}, open4(4, 0);
+  ASSERT_TRUE(shortestRoute({cube, walled0, open4, open4}, {0, 0, 0}, {0, 0, 0}, &route));
+  EXPECT_EQ((NumberList{4, 5}), route);
 }
 
-TEST(Solve, NoRouteThroughAWall) {
+TEST(Search, NoRouteThroughAWall) {
   // A 3 x 1 x 1 row whose middle cell is walled in face 0 (cell x + 1*y).
   const NumberList sizes = {3, 1, 1}, face0 = {0, 2, 0}, face1 = {0}, face2(7, 0);
   NumberList route;
@@ -35,14 +44,15 @@ TEST(Solve, NoRouteThroughAWall) {
   EXPECT_EQ((NumberList{1, 1}), route);
 }
 
-TEST(Solve, BoxCells) {
-  std::uint64_t cells = 0;
-  ASSERT_TRUE(boxCells({11, 11, 11}, &cells));
-  EXPECT_EQ(1331u, cells);
-  ASSERT_TRUE(boxCells({0, UINT64_MAX, UINT64_MAX}, &cells));
-  EXPECT_EQ(0u, cells);
-  EXPECT_FALSE(boxCells({1ull << 32, 1ull << 32, 1}, &cells));
-  EXPECT_FALSE(boxCells({UINT64_MAX, 2, 1}, &cells));
+TEST(Search, FitsCountsTheGridAroundTheBox) {
+  EXPECT_TRUE(searchFits({11, 11, 11}));
+  EXPECT_TRUE(searchFits({0, 0, 0}));
+  // 2^32 cells exactly: (2^16 - 2 + 2)(2^8 - 2 + 2)(2^8 - 2 + 2).
+  EXPECT_TRUE(searchFits({65534, 254, 254}));
+  EXPECT_FALSE(searchFits({65535, 254, 254}));
+  EXPECT_FALSE(searchFits({UINT64_MAX, 1, 1}));
+  EXPECT_FALSE(searchFits({UINT64_MAX - 1, 0, 0}));
+  EXPECT_FALSE(searchFits({std::uint64_t{1} << 32, std::uint64_t{1} << 32, 0}));
 }
 
 }  // namespace

@@ -1,0 +1,430 @@
+#include "puzzle_file.hpp"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kQuoteBytes = 40;
+constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
+constexpr const char* kAxisNames[3] = {"x", "y", "z"};
+
+// A face's axes, F and S, and the rows it is drawn in: S, or none when a
+// size is 0 and no cell is ever read.
+struct FaceShape {
+  std::uint64_t first;
+  std::uint64_t second;
+  std::uint64_t rows;
+};
+
+// What a parse knows between one line and the next.
+struct PuzzleParse {
+  std::string name;        // as messages show it
+  std::uint64_t line = 0;  // lines seen so far
+  Puzzle puzzle;
+  bool sizeGiven = false;
+  bool faceGiven[3] = {false, false, false};
+  int rowsOf = -1;         // the face whose rows are being read
+  std::uint64_t rowsRead = 0;
+  int rowsEnded = -1;      // the face whose rows the last line completed
+};
+
+FaceShape faceShape(const NumberList& sizes, int face) {
+  const bool empty = sizes[0] == 0 || sizes[1] == 0 || sizes[2] == 0;
+  const std::uint64_t second = sizes[(face + 1) % 3];
+  return {sizes[face], second, empty ? 0 : second};
+}
+
+// F + S*(S - 1), the cells the index rule reaches, or 0 without rows; empty
+// when the count does not fit in 64 bits.
+std::optional<std::uint64_t> faceLength(const FaceShape& shape) {
+  if (shape.rows == 0) return 0;
+  std::uint64_t rowStarts, cells;
+  if (__builtin_mul_overflow(shape.second, shape.second - 1, &rowStarts) ||
+      __builtin_add_overflow(rowStarts, shape.first, &cells)) {
+    return std::nullopt;
+  }
+  return cells;
+}
+
+// Writes as \xNN the bytes outside printable ASCII, or only the control
+// bytes, so that a message stays one printable line.
+std::string escapeBytes(std::string_view text, bool controlsOnly) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (char c : text) {
+    const unsigned byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F && (controlsOnly || byte < 0x7F)) {
+      shown += c;
+    } else {
+      shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    }
+  }
+  return shown;
+}
+
+// Bytes above ASCII are escaped too: the cut may split a character.
+std::string quoted(std::string_view text) {
+  const bool cut = text.size() > kQuoteBytes;
+  return "'" + escapeBytes(text.substr(0, kQuoteBytes), false) + (cut ? "...'" : "'");
+}
+
+bool fail(const PuzzleParse& parse, const std::string& fault, std::string* error) {
+  *error = parse.name + ":" + std::to_string(parse.line) + ": " + fault;
+  return false;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool allDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The line less its CR, its comment and the blanks around what is left.
+std::string_view lineContent(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  line = line.substr(0, line.find('#'));
+  while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
+  return line;
+}
+
+// Removes the first word of `*text`, and the blanks after it, and returns it.
+std::string_view takeWord(std::string_view* text) {
+  std::size_t end = 0;
+  while (end < text->size() && !isBlank((*text)[end])) ++end;
+  const std::string_view word = text->substr(0, end);
+  while (end < text->size() && isBlank((*text)[end])) ++end;
+  text->remove_prefix(end);
+  return word;
+}
+
+bool isKeyword(std::string_view word) {
+  return word == "size" || word == "start" || word == "end" || word == "face";
+}
+
+// Reads up to `most` numbers of `text`; more would be refused anyway.
+bool readNumbers(std::string_view text, std::size_t most, NumberList* numbers,
+                 std::string* fault) {
+  while (!text.empty() && numbers->size() < most) {
+    const std::string_view word = takeWord(&text);
+    if (!allDigits(word)) {
+      *fault = "a number is plain decimal digits, found " + quoted(word);
+      return false;
+    }
+    std::uint64_t value;
+    if (std::from_chars(word.data(), word.data() + word.size(), value).ec != std::errc()) {
+      *fault = "number out of range, found " + quoted(word);
+      return false;
+    }
+    numbers->push_back(value);
+  }
+  return true;
+}
+
+std::string faceShortFault(const PuzzleParse& parse) {
+  const int face = parse.rowsOf;
+  const FaceShape shape = faceShape(parse.puzzle.dimensions, face);
+  return "face " + std::to_string(face) + " needs " +
+         std::to_string(*faceLength(shape)) + " cells, found " +
+         std::to_string(parse.puzzle.faces[face].size()) + " (" +
+         std::to_string(parse.rowsRead) + " of " + std::to_string(shape.rows) + " rows)";
+}
+
+// A line where a keyword belongs, with none: most often one row too many.
+std::string strayLineFault(const PuzzleParse& parse, std::string_view content) {
+  if (parse.rowsEnded >= 0 && allDigits(content)) {
+    const FaceShape shape = faceShape(parse.puzzle.dimensions, parse.rowsEnded);
+    return "too many rows for face " + std::to_string(parse.rowsEnded) + " (it has " +
+           std::to_string(shape.rows) + "), found " + quoted(content);
+  }
+  return "expected size, start, end or face, found " + quoted(content);
+}
+
+// Refuses, before any row is read, sizes whose faces would not fit in memory.
+bool setSize(PuzzleParse* parse, const NumberList& sizes, std::string* error) {
+  if (parse->sizeGiven) return fail(*parse, "size is given twice", error);
+  for (int face = 0; face < 3; ++face) {
+    const std::optional<std::uint64_t> length = faceLength(faceShape(sizes, face));
+    if (!length || *length > kMaxFaceCells) {
+      const std::string cells = length ? std::to_string(*length) + " cells" : "2^64 cells or more";
+      return fail(*parse, "size too large: face " + std::to_string(face) + " would hold " +
+                              cells + " (the limit is " + std::to_string(kMaxFaceCells) + ")",
+                  error);
+    }
+  }
+  parse->sizeGiven = true;
+  parse->puzzle.dimensions = sizes;
+  return true;
+}
+
+bool beginFace(PuzzleParse* parse, int face, std::string* error) {
+  if (!parse->sizeGiven) return fail(*parse, "a face comes before size", error);
+  if (parse->faceGiven[face]) {
+    return fail(*parse, "face " + std::to_string(face) + " is given twice", error);
+  }
+  parse->faceGiven[face] = true;
+  parse->rowsRead = 0;
+  if (faceShape(parse->puzzle.dimensions, face).rows == 0) {
+    parse->rowsEnded = face;
+  } else {
+    parse->rowsOf = face;
+  }
+  return true;
+}
+
+bool readKeywordLine(PuzzleParse* parse, std::string_view content, std::string* error) {
+  std::string_view rest = content;
+  const std::string_view keyword = takeWord(&rest);
+  if (!isKeyword(keyword)) return fail(*parse, strayLineFault(*parse, content), error);
+  const bool isFace = keyword == "face";
+  const std::size_t count = isFace ? 1 : 3;
+  NumberList numbers;
+  std::string fault;
+  if (!readNumbers(rest, count + 1, &numbers, &fault)) return fail(*parse, fault, error);
+  if (numbers.size() != count || (isFace && numbers[0] > 2)) {
+    return fail(*parse, isFace ? "face needs one number: 0, 1 or 2"
+                               : std::string(keyword) + " needs three numbers",
+                error);
+  }
+  parse->rowsEnded = -1;
+  if (isFace) return beginFace(parse, static_cast<int>(numbers[0]), error);
+  if (keyword == "size") return setSize(parse, numbers, error);
+  auto& position = keyword == "start" ? parse->puzzle.start : parse->puzzle.end;
+  if (position) return fail(*parse, std::string(keyword) + " is given twice", error);
+  position = Position{numbers[0], numbers[1], numbers[2]};
+  return true;
+}
+
+// Why `row` is no row b of F digits of the face, or "" when it is one.
+std::string rowFault(int face, std::uint64_t b, std::uint64_t first, std::string_view row) {
+  for (char c : row) {
+    if (c < '0' || c > '9') return "a cell is a digit 0 to 9, found " + quoted({&c, 1});
+  }
+  if (row.size() == first) return "";
+  return "face " + std::to_string(face) + " row " + std::to_string(b) + " needs " +
+         std::to_string(first) + " cells, found " + std::to_string(row.size());
+}
+
+std::string overlapFault(int face, std::uint64_t index, std::uint64_t was,
+                         std::uint64_t now, std::uint64_t b) {
+  return "face " + std::to_string(face) + " cell " + std::to_string(index) + " is drawn as " +
+         std::to_string(was) + " and as " + std::to_string(now) + " (rows " +
+         std::to_string(b - 1) + " and " + std::to_string(b) + " overlap)";
+}
+
+// Row b of the face holds cells S*b .. S*b + F - 1. Cells below the list's
+// length were drawn by the row before (rows overlap only when F > S, and
+// then they leave no gap), so they are compared rather than set.
+bool readRow(PuzzleParse* parse, std::string_view row, std::string* error) {
+  const int face = parse->rowsOf;
+  const FaceShape shape = faceShape(parse->puzzle.dimensions, face);
+  const std::uint64_t b = parse->rowsRead;
+  const std::string fault = rowFault(face, b, shape.first, row);
+  if (!fault.empty()) return fail(*parse, fault, error);
+  NumberList& cells = parse->puzzle.faces[face];
+  const std::uint64_t begin = shape.second * b;
+  const std::size_t drawn = cells.size();
+  cells.resize(begin + shape.first);
+  for (std::uint64_t a = 0; a < shape.first; ++a) {
+    const std::uint64_t value = static_cast<std::uint64_t>(row[a] - '0');
+    std::uint64_t& cell = cells[begin + a];
+    if (begin + a < drawn && cell != value) {
+      return fail(*parse, overlapFault(face, begin + a, cell, value, b), error);
+    }
+    cell = value;
+  }
+  if (++parse->rowsRead == shape.rows) {
+    parse->rowsOf = -1;
+    parse->rowsEnded = face;
+  }
+  return true;
+}
+
+bool failTooLong(PuzzleParse* parse, std::string* error) {
+  return fail(*parse, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes",
+              error);
+}
+
+// One line without its '\n'.
+bool parseLine(PuzzleParse* parse, std::string_view line, std::string* error) {
+  ++parse->line;
+  if (line.size() > kMaxLineBytes) return failTooLong(parse, error);
+  if (line.find('\0') != std::string_view::npos) {
+    return fail(*parse, "a NUL byte; a puzzle file is text", error);
+  }
+  const std::string_view content = lineContent(line);
+  if (content.empty()) return true;
+  if (parse->rowsOf < 0) return readKeywordLine(parse, content, error);
+  std::string_view rest = content;
+  if (isKeyword(takeWord(&rest))) return fail(*parse, faceShortFault(*parse), error);
+  return readRow(parse, content, error);
+}
+
+bool finishParse(PuzzleParse* parse, Puzzle* puzzle, std::string* error) {
+  if (parse->line == 0) {
+    parse->line = 1;
+    return fail(*parse, "the puzzle file is empty", error);
+  }
+  if (parse->rowsOf >= 0) return fail(*parse, faceShortFault(*parse), error);
+  if (!parse->sizeGiven) return fail(*parse, "size is missing", error);
+  for (int face = 0; face < 3; ++face) {
+    if (!parse->faceGiven[face]) {
+      return fail(*parse, "face " + std::to_string(face) + " is missing", error);
+    }
+  }
+  // Member by member: Puzzle's implicit assignment would loop over the faces
+  // with a reserved name that clang-tidy takes for ours.
+  Puzzle& loaded = parse->puzzle;
+  puzzle->dimensions = std::move(loaded.dimensions);
+  for (int face = 0; face < 3; ++face) puzzle->faces[face] = std::move(loaded.faces[face]);
+  puzzle->start = loaded.start;
+  puzzle->end = loaded.end;
+  return true;
+}
+
+// Hands the parse each line of the file; a line cut by the end of a block
+// is gathered in `carried`, so memory is a block and the longest line.
+bool feedFile(std::FILE* file, PuzzleParse* parse, std::string* error) {
+  std::vector<char> block(kBlockBytes);
+  std::string carried;
+  std::size_t got;
+  while ((got = std::fread(block.data(), 1, block.size(), file)) > 0) {
+    std::string_view rest(block.data(), got);
+    for (std::size_t newline; (newline = rest.find('\n')) != std::string_view::npos;) {
+      std::string_view line = rest.substr(0, newline);
+      if (!carried.empty()) line = carried.append(line);
+      if (!parseLine(parse, line, error)) return false;
+      carried.clear();
+      rest.remove_prefix(newline + 1);
+    }
+    if (carried.size() + rest.size() > kMaxLineBytes) {
+      ++parse->line;
+      return failTooLong(parse, error);
+    }
+    carried.append(rest);
+  }
+  if (std::ferror(file)) {
+    *error = parse->name + ": cannot read the puzzle file: " + std::strerror(errno);
+    return false;
+  }
+  return carried.empty() || parseLine(parse, carried, error);
+}
+
+char cellDigit(std::uint64_t value) {
+  return static_cast<char>('0' + std::min<std::uint64_t>(value, 9));
+}
+
+void writeFace(std::ostream& out, const Maze& maze, int face) {
+  const FaceShape shape = faceShape(maze.dimensions, face);
+  const char* first = kAxisNames[face];
+  const char* second = kAxisNames[(face + 1) % 3];
+  out << "# face " << face << ": a row for each " << second << ", a digit for each " << first;
+  if (shape.rows == 0) {
+    out << "; no rows, as a size is 0\n";
+  } else {
+    out << " (cell " << first << " + ";
+    writeNumber(out, shape.second);
+    out << '*' << second << ")\n";
+    if (shape.rows > 1 && shape.first > shape.second) {
+      out << "# rows overlap: a cell in two rows is drawn the same in both\n";
+    } else if (shape.rows > 1 && shape.first < shape.second) {
+      out << "# the cells between rows are never read, so not drawn\n";
+    }
+  }
+  out << "face " << face << '\n';
+  const NumberList& cells = faceList(maze, face);
+  std::string row;
+  for (std::uint64_t b = 0; b < shape.rows; ++b) {
+    row.clear();
+    for (std::uint64_t a = 0; a < shape.first; ++a) row += cellDigit(cells[shape.second * b + a]);
+    row += '\n';
+    out.write(row.data(), static_cast<std::streamsize>(row.size()));
+  }
+}
+
+void writeTriple(std::ostream& out, const char* keyword, const std::uint64_t* values) {
+  out << keyword;
+  for (int axis = 0; axis < 3; ++axis) {
+    out << ' ';
+    writeNumber(out, values[axis]);
+  }
+  out << '\n';
+}
+
+}  // namespace
+
+bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
+                 std::string* error) {
+  PuzzleParse parse;
+  parse.name = escapeBytes(name, true);
+  while (!text.empty()) {
+    const std::size_t newline = text.find('\n');
+    if (!parseLine(&parse, text.substr(0, newline), error)) return false;
+    text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+  }
+  return finishParse(&parse, puzzle, error);
+}
+
+bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error) {
+  PuzzleParse parse;
+  parse.name = escapeBytes(path, true);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
+  int reason = file ? 0 : errno;
+  struct stat status;
+  if (file && fstat(fileno(file.get()), &status) != 0) reason = errno;
+  else if (file && S_ISDIR(status.st_mode)) reason = EISDIR;
+  if (reason != 0) {
+    *error = parse.name + ": cannot open the puzzle file: " + std::strerror(reason);
+    return false;
+  }
+  return feedFile(file.get(), &parse, error) && finishParse(&parse, puzzle, error);
+}
+
+Maze puzzleMaze(const Puzzle& puzzle) {
+  return Maze{puzzle.dimensions, puzzle.faces[0], puzzle.faces[1], puzzle.faces[2]};
+}
+
+void writePuzzle(std::ostream& out, const Maze& maze,
+                 const std::optional<Position>& start,
+                 const std::optional<Position>& end) {
+  out << "# A puzzle of ";
+  for (int axis = 0; axis < 3; ++axis) {
+    writeNumber(out, maze.dimensions[axis]);
+    out << (axis < 2 ? " x " : " cells. In the faces 0 is open and any other\n");
+  }
+  out << "# digit a wall; a start or an end may lie on a 2 to 9, not on a 1.\n";
+  writeTriple(out, "size", maze.dimensions.data());
+  if (start) writeTriple(out, "start", start->data());
+  if (end) writeTriple(out, "end", end->data());
+  for (int face = 0; face < 3; ++face) writeFace(out, maze, face);
+}
+
+void writeConfig(std::ostream& out, const Maze& maze) {
+  out << "# dimensions= X, Y, Z; then each faceK= line is one cell, in index order.\n";
+  for (int axis = 0; axis < 3; ++axis) {
+    out << "dimensions=";
+    writeNumber(out, maze.dimensions[axis]);
+    out << '\n';
+  }
+  for (int face = 0; face < 3; ++face) {
+    const NumberList& cells = faceList(maze, face);
+    const std::uint64_t length = *faceLength(faceShape(maze.dimensions, face));
+    const std::string prefix = "face" + std::to_string(face) + "=";
+    for (std::uint64_t index = 0; index < length; ++index) {
+      out << prefix;
+      writeNumber(out, cells[index]);
+      out << '\n';
+    }
+  }
+}

@@ -1,0 +1,138 @@
+// The puzzle file: a whole puzzle (its sizes, its three faces and, if wanted,
+// a start and an end) in one text file a person can read and edit, with its
+// reader and its writers.
+//
+// The format:
+//
+//   # comment: '#' starts a comment anywhere, to the end of the line
+//   size 11 11 11          # X Y Z, required, before any face
+//   start 1 1 1            # optional
+//   end 9 9 9              # optional
+//   face 0                 # then Y rows (one per y = 0..Y-1) of X digits (x = 0..X-1)
+//   11111111111
+//   ...
+//   face 1                 # Z rows (z) of Y digits (y)
+//   ...
+//   face 2                 # X rows (x) of Z digits (z)
+//   ...
+//
+//  - Lines. A line ends at '\n' or at the end of the file; a '\r' just before
+//    that end is dropped (CR LF files). A '#' and all after it on the line is
+//    a comment. Blanks (space and tab) around what is left are ignored, and
+//    a line left empty is skipped everywhere, also among a face's rows. A
+//    line is at most kMaxLineBytes bytes; a NUL byte anywhere is refused.
+//  - Keyword lines. A keyword (`size`, `start`, `end`, `face`, in lower case)
+//    and its numbers, separated by blanks. A number is plain decimal digits:
+//    no sign, leading zeros allowed ("007" is 7), a value of at most
+//    2^64 - 1. `size X Y Z`, `start x y z` and `end x y z` hold three
+//    numbers, `face K` one, 0, 1 or 2. Each keyword at most once, each face
+//    exactly once, in any order; `size` before any face; `start` and `end`
+//    anywhere but among a face's rows. Start and end may hold any values:
+//    whether they lie inside the box or on a wall is the program's to judge.
+//  - Rows. Face K spans its first axis K and its second axis (K + 1) % 3, of
+//    sizes F and S: cell a + S*b holds first coordinate a, second b. The
+//    `face K` line is followed by S rows, row b (counted from 0) holding
+//    cells S*b .. S*b + F - 1, one digit 0 to 9 per cell, exactly F digits.
+//    The rows end when all S are read; the next line must be a keyword line.
+//    When F > S rows overlap: a cell drawn in two rows is drawn the same in
+//    both. When F < S the cells between rows are never read and not drawn.
+//  - A size of 0 leaves no position inside the box, so no cell is ever read:
+//    every face then has no rows; its `face K` line is still required.
+//  - Cells: 0 is open, any other digit blocks moves, and 1 also refuses a
+//    start or an end on it, so 2 to 9 all mean the same.
+//
+// Contract:
+//  - parsePuzzle() reads `text` as a puzzle file. On success it fills
+//    *puzzle: three sizes; face K exactly F + S*(S - 1) cells long (0 cells
+//    when a size is 0), in index order, the cells between rows 0; start and
+//    end when given. mazeProblem(puzzleMaze(*puzzle)) is then "". It refuses
+//    sizes for which a face would be longer than kMaxFaceCells (or whose
+//    length does not fit in 64 bits) before reading any row, and a face's
+//    list grows only as its rows are read. On failure it returns false with
+//    *puzzle untouched and *error (never null) set to one printable line
+//    "NAME:LINE: fault", LINE counted from 1; faults found at the end of the
+//    file name its last line (1 for an empty file). The faults:
+//      the puzzle file is empty
+//      a NUL byte; a puzzle file is text
+//      the line is longer than 1048576 bytes
+//      expected size, start, end or face, found 'TEXT'
+//      too many rows for face K (it has S), found 'TEXT'
+//      a number is plain decimal digits, found 'TEXT'
+//      number out of range, found 'TEXT'
+//      size needs three numbers              (also start, end)
+//      face needs one number: 0, 1 or 2
+//      size is given twice                   (also start, end, face K)
+//      a face comes before size
+//      size too large: face K would hold N cells (the limit is 268435456)
+//      size too large: face K would hold 2^64 cells or more (the limit is 268435456)
+//      a cell is a digit 0 to 9, found 'C'
+//      face K row B needs F cells, found N
+//      face K cell I is drawn as V and as W (rows B-1 and B overlap)
+//      face K needs N cells, found M (R of S rows)
+//      size is missing                       (also face K)
+//    "face K needs" is found at the next keyword line or the end of the
+//    file. TEXT is the line's content (or the number) cut to 40 bytes with
+//    "..." added when cut; in TEXT and C a byte outside printable ASCII is
+//    written \xNN. In NAME only control bytes are so written.
+//  - loadPuzzleFile() reads the file at `path`, line by line through a
+//    64 KiB buffer, with `path` as NAME. Besides the faults above: "NAME:
+//    cannot open the puzzle file: REASON" (the system's reason; "Is a
+//    directory" for a directory) and "NAME: cannot read the puzzle file:
+//    REASON".
+//  - puzzleMaze() refers to the puzzle's lists, which must outlive it.
+//  - writePuzzle() writes a usable maze (mazeProblem(maze) == "") in the
+//    format, with short comments, the start and end when given: each face's
+//    F digits per row for S rows, a cell above 9 written as 9 (it behaves
+//    the same: it blocks moves and is no wall for an endpoint). Cells past
+//    the needed length and cells between rows are not written: they are
+//    never read. A maze of any size 0 gets faces with no rows.
+//  - writeConfig() writes the maze as tesmo.cfg lines: a '#' comment line,
+//    `dimensions=X`, `dimensions=Y`, `dimensions=Z`, then a `face0=V` line per
+//    cell of face 0's needed length (values exact, cells between rows as the
+//    list holds them), then face 1 and face 2. It expects a usable maze.
+
+#ifndef TESMO_PUZZLE_FILE_HPP
+#define TESMO_PUZZLE_FILE_HPP
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "maze.hpp"
+#include "number_list.hpp"
+
+// A face's list costs 8 bytes per cell, and when F < S most of its cells are
+// never drawn: a file of a few kilobytes declaring X = 1, Y = 2^20 would ask
+// for 2^40 cells (8 TiB). 2^28 cells, 2 GiB a face, is far above any puzzle
+// drawn by hand or generated for the benchmarks (10^6 a face at 1000^3). As
+// a list grows only with the rows read, a file cut short costs no more than
+// its rows reach.
+constexpr std::uint64_t kMaxFaceCells = std::uint64_t{1} << 28;
+
+// Each size is the second size S of one face, whose list holds S*(S - 1)
+// cells and more: within kMaxFaceCells a face with rows has F and S of at
+// most 16384, so 1 MiB leaves ample room for a row, blanks and a comment.
+constexpr std::uint64_t kMaxLineBytes = std::uint64_t{1} << 20;
+
+struct Puzzle {
+  NumberList dimensions;  // X, Y, Z
+  NumberList faces[3];
+  std::optional<Position> start, end;
+};
+
+bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
+                 std::string* error);
+
+bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error);
+
+Maze puzzleMaze(const Puzzle& puzzle);
+
+void writePuzzle(std::ostream& out, const Maze& maze,
+                 const std::optional<Position>& start,
+                 const std::optional<Position>& end);
+
+void writeConfig(std::ostream& out, const Maze& maze);
+
+#endif  // TESMO_PUZZLE_FILE_HPP

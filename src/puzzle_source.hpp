@@ -1,0 +1,46 @@
+// The one preamble of every program: its settings loaded, and the puzzle it
+// works on, from the settings (command line, "tesmo.cfg", built-in defaults)
+// or, for a program that offers `--puzzle FILE`, from a puzzle file.
+//
+// Contract:
+//  - addPuzzleSource() adds `--puzzle FILE` and the puzzle options
+//    (`dimensions`, `face0` to `face2`, their help showing "built-in") to a
+//    program's group.
+//  - loadPuzzle() loads the settings (see loadSettings()), then the puzzle,
+//    and returns no status when the run goes on, with *source filled.
+//    Otherwise it returns the exit status the run ends with: that of
+//    loadSettings(), or 2 after one line on `err`: the puzzle file's fault
+//    ("maze.txt:14: face 1 needs 121 cells, found 120"); "--puzzle and
+//    --NAME cannot be given together" when a puzzle option stands beside it
+//    on the command line (those of "tesmo.cfg" give way to the file); or the
+//    settings' maze problem (see mazeProblem()).
+//  - sourceMaze() is the loaded puzzle; it refers to lists inside *source.
+
+#ifndef TESMO_PUZZLE_SOURCE_HPP
+#define TESMO_PUZZLE_SOURCE_HPP
+
+#include <optional>
+#include <ostream>
+
+#include <boost/program_options/options_description.hpp>
+#include <boost/program_options/variables_map.hpp>
+
+#include "maze.hpp"
+#include "puzzle_file.hpp"
+#include "settings.hpp"
+
+struct PuzzleSource {
+  boost::program_options::variables_map settings;
+  bool fromFile = false;
+  Puzzle file;  // when fromFile
+};
+
+void addPuzzleSource(boost::program_options::options_description* group);
+
+std::optional<int> loadPuzzle(int argc, const char* const argv[],
+                              const CommandLine& commandLine, PuzzleSource* source,
+                              std::ostream& out, std::ostream& err);
+
+Maze sourceMaze(const PuzzleSource& source);
+
+#endif  // TESMO_PUZZLE_SOURCE_HPP
