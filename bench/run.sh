@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the verifier in Release and times it on long solutions, beside
+# Builds in Release and times the verifier on long solutions, beside
 # `LC_ALL=C wc -w` on the same file (median of RUNS runs each), and prints a
 # table: moves, file size, verifier time, wc time, their ratio, peak memory.
+# Then tesmo: loading a 1000^3 puzzle file, solving open boxes corner to
+# corner, and explaining solutions.
 #
 #   bench/run.sh                 10^8 moves per case (about 1 GB of disk)
 #   MOVES=1000000 bench/run.sh   a quick run
 #   CUBE=1000 bench/run.sh       also load a CUBE^3 puzzle from tesmo.cfg
-#   SOLVE=400 bench/run.sh       also solve an open SOLVE^3 puzzle, corner to corner
+#   SOLVE=1000 bench/run.sh      also solve an open SOLVE^3 box (besides 400^3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 moves=${MOVES:-100000000}
@@ -16,10 +18,10 @@ solve=${SOLVE:-0}
 [ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time" >&2; exit 2; }
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)" --target tesmoVerifier tesmoSolver tesmo_generate >/dev/null
+cmake --build build -j "$(nproc)" --target tesmoVerifier tesmo tesmo_generate >/dev/null
 verifier=$PWD/build/tesmoVerifier
 generate=$PWD/build/tesmo_generate
-solver=$PWD/build/tesmoSolver
+tesmo=$PWD/build/tesmo
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -83,11 +85,39 @@ if [ "$cube" -gt 0 ]; then
   echo "puzzle $cube^3 from tesmo.cfg ($lines lines): $ct s, peak $(awk -v k="$cm" 'BEGIN { printf "%.0f", k / 1024 }') MiB"
 fi
 
-if [ "$solve" -gt 0 ]; then
-  mkdir "$work/solve"
-  "$generate" cube-config "$solve" >"$work/solve/tesmo.cfg"
-  "$generate" cube-problem "$solve" >"$work/solve/problem.txt"
-  read -r st sm <<<"$(runs=1 work=$work/solve measure "$solver")"
-  (cd "$work/solve" && "$solver" >solution.txt && "$verifier" >verdict.txt)
-  echo "solver on an open $solve^3 puzzle, corner to corner: $st s, peak $(awk -v k="$sm" 'BEGIN { printf "%.0f", k / 1024 }') MiB, verifier says $(cat "$work/solve/verdict.txt")"
-fi
+mib() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
+
+echo
+echo "tesmo:"
+# Loading: convert reads the puzzle file and writes it back (3 MB) to
+# /dev/null; the writing is a small part.
+"$generate" cube-puzzle 1000 >"$work/cube1000.txt"
+read -r lt lm <<<"$(measure "$tesmo" convert --puzzle cube1000.txt)"
+echo "  load a 1000^3 puzzle file (3 MB) and write it back: $lt s, peak $(mib "$lm") MiB"
+
+# Solving: open boxes from puzzle files, corner to corner, checked by the
+# verifier.
+for size in 400 "$solve"; do
+  [ "$size" -gt 0 ] || continue
+  "$generate" cube-puzzle "$size" >"$work/open$size.txt"
+  read -r st sm <<<"$(runs=$([ "$size" -gt 400 ] && echo 1 || echo "$runs") measure "$tesmo" solve --puzzle "open$size.txt")"
+  "$tesmo" solve --puzzle "$work/open$size.txt" >"$work/route.txt"
+  verdict=$(cd "$work" && "$tesmo" convert --puzzle "open$size.txt" --to cfg >tesmo.cfg &&
+            "$verifier" route.txt; rm -f tesmo.cfg)
+  echo "  solve an open $size^3 box, corner to corner: $st s, peak $(mib "$sm") MiB, verifier says $verdict"
+done
+
+# Explaining: the example, a long walk (against the verifier on the same
+# file), and a failure in the open 400^3 box, which searches the rest of the
+# way to the end.
+cp examples/solution.txt "$work/example.txt"
+read -r et em <<<"$(measure "$tesmo" explain example.txt)"
+echo "  explain the 48-move example: $et s, peak $(mib "$em") MiB"
+"$generate" random-walk $((moves / 10)) >"$work/walk.txt"
+read -r et em <<<"$(measure "$tesmo" explain walk.txt)"
+read -r vt _ <<<"$(measure "$verifier" walk.txt)"
+echo "  explain a random walk of $((moves / 10)) moves: $et s (verifier $vt s), peak $(mib "$em") MiB"
+"$generate" cube-solution 400 >"$work/short.txt"
+sed -i '2s/.*/399 399 399/' "$work/short.txt"
+read -r et em <<<"$(measure "$tesmo" explain --puzzle open400.txt short.txt)"
+echo "  explain a failure in the open 400^3 box (two searches): $et s, peak $(mib "$em") MiB"
