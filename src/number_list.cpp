@@ -95,7 +95,7 @@ void openNumberText(std::string_view text, NumberReader* reader) {
   reader->end = reader->buffer.size();
 }
 
-bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {
+bool number_detail::nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {
   if (reader->lineEnded) return false;
   int byte = peekByte(reader);
   while (isBlank(byte)) {

@@ -12,6 +12,10 @@
 
 namespace {
 
+using number_detail::kNoDigitRun;
+using number_detail::nextNumberSlowly;
+using number_detail::readDigitRun;
+
 constexpr std::uint64_t kMax = UINT64_MAX;
 
 // What the standard formatted extraction reads from a line: the reader's
