@@ -33,7 +33,6 @@
 
 constexpr std::uint64_t kMaxGridCells = std::uint64_t{1} << 24;
 constexpr std::uint8_t kGridEdge = 8;
-constexpr std::uint8_t kGridBlockBits = 15;  // the axis bits and kGridEdge
 
 struct Grid {
   // Per cell: bit k set when the cell cannot be entered along axis k;

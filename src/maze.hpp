@@ -30,6 +30,9 @@
 // A position inside the box: x, y, z, each counted from 0.
 using Position = std::array<std::uint64_t, 3>;
 
+// The axes' names, as messages and files write them.
+inline constexpr const char* kAxisNames[3] = {"x", "y", "z"};
+
 struct Maze {
   const NumberList& dimensions;  // X, Y, Z; any further elements are unused
   const NumberList& face0;       // spans x and y

@@ -20,15 +20,9 @@ int reportWalk(const WalkOutcome& outcome, const Position& end, std::ostream& ou
   return 0;
 }
 
-namespace {
-
-const char* const kAxisNames[] = {"x", "y", "z"};
-
 std::string movesText(std::uint64_t count) {
   return std::to_string(count) + (count == 1 ? " move" : " moves");
 }
-
-}  // namespace
 
 const char* moveName(std::uint64_t code) {
   static const char* const kNames[] = {"x+1", "x-1", "y+1", "y-1", "z+1", "z-1"};

@@ -51,6 +51,9 @@ struct Distance {
 
 const char* moveName(std::uint64_t code);
 
+// "1 move", "48 moves".
+std::string movesText(std::uint64_t count);
+
 std::string positionText(const Position& position);
 
 std::string stopLine(const Maze& maze, const WalkOutcome& outcome);

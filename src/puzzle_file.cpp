@@ -257,13 +257,7 @@ bool finishParse(PuzzleParse* parse, Puzzle* puzzle, std::string* error) {
       return fail(*parse, "face " + std::to_string(face) + " is missing", error);
     }
   }
-  // Member by member: Puzzle's implicit assignment would loop over the faces
-  // with a reserved name that clang-tidy takes for ours.
-  Puzzle& loaded = parse->puzzle;
-  puzzle->dimensions = std::move(loaded.dimensions);
-  for (int face = 0; face < 3; ++face) puzzle->faces[face] = std::move(loaded.faces[face]);
-  puzzle->start = loaded.start;
-  puzzle->end = loaded.end;
+  movePuzzle(&parse->puzzle, puzzle);
   return true;
 }
 
@@ -323,6 +317,15 @@ bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error)
     return false;
   }
   return feedFile(file.get(), &parse, error) && finishParse(&parse, puzzle, error);
+}
+
+// Member by member: Puzzle's implicit assignment would loop over the faces
+// with a reserved name that clang-tidy takes for ours.
+void movePuzzle(Puzzle* from, Puzzle* to) {
+  to->dimensions = std::move(from->dimensions);
+  for (int face = 0; face < 3; ++face) to->faces[face] = std::move(from->faces[face]);
+  to->start = from->start;
+  to->end = from->end;
 }
 
 Maze puzzleMaze(const Puzzle& puzzle) {

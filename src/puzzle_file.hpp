@@ -129,6 +129,9 @@ bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error)
 
 Maze puzzleMaze(const Puzzle& puzzle);
 
+// Moves *from into *to; *from's lists are left empty.
+void movePuzzle(Puzzle* from, Puzzle* to);
+
 void writePuzzle(std::ostream& out, const Maze& maze,
                  const std::optional<Position>& start,
                  const std::optional<Position>& end);

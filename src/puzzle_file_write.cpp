@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr const char* kAxisNames[3] = {"x", "y", "z"};
-
 char cellDigit(std::uint64_t value) {
   return static_cast<char>('0' + std::min<std::uint64_t>(value, 9));
 }

@@ -100,8 +100,9 @@ bool searchFits(const NumberList& dimensions) {
 // numbers, which cost less than a queue of 64-bit ones; a layer is taken in
 // the order it was found, as a queue would take it. Cells leave in order of
 // distance, so the first move into the end closes a shortest route; when the
-// end is the start, that is the shortest way back, which need not retrace
-// the way out: a start cell holding 2 lets the token out but not back in.
+// end is the start, that is the shortest way back, which need not follow
+// the first way out: a start cell holding 2 lets the token out along its
+// face's two axes but not back in.
 bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
                    NumberList* route) {
   TiledCells tiled = planTiles(maze);

@@ -18,6 +18,7 @@ const Command kCommands[] = {
     {"explain", "replay solutions as tesmoVerifier does and say where and why they fail",
      runExplain},
     {"convert", "write a puzzle as a puzzle file or as tesmo.cfg lines", runConvert},
+    {"judge", "check a contestant's route as a contest judge's checker", runJudge},
 };
 
 const Command* findCommand(const char* name) {

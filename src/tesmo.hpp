@@ -33,8 +33,10 @@ int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream
 //    why a solution fails (tesmo_explain.cpp).
 //  - convert: the puzzle as a puzzle file or tesmo.cfg lines
 //    (tesmo_convert.cpp).
+//  - judge PROTOCOL ARGS...: a contest judge's checker (tesmo_judge.cpp).
 int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runConvert(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+int runJudge(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 
 #endif  // TESMO_TESMO_HPP

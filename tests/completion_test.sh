@@ -1,30 +1,37 @@
 #!/usr/bin/env bash
-# Checks the bash completion: long options after "-", files for input-file
-# and for a bare word, nothing for a numeric value.
+# Checks the bash completions. tesmoVerifier: long options after "-", files
+# for input-file and for a bare word, nothing for a numeric value. tesmo:
+# the commands, each command's options, files for its file options and its
+# file arguments, the formats of --to, nothing for a number.
 #
-#   tests/completion_test.sh COMPLETION-SCRIPT
+#   tests/completion_test.sh VERIFIER-COMPLETION-SCRIPT TESMO-COMPLETION-SCRIPT
 set -u
 source "$1"
+source "$2"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-cd "$dir" && touch solution.txt sol2.txt other.cfg
+cd "$dir" && touch solution.txt sol2.txt other.cfg maze.txt problem.txt ./-odd.txt
 failures=0
 
-# Completes the words given, the last one being the word under the cursor.
-expect() {
-  local want=$1
-  shift
-  COMP_WORDS=(tesmoVerifier "$@")
+# Completes the words given after PROGRAM, the last one being the word under
+# the cursor, with the function PROGRAM's completion names.
+expect_for() {
+  local program=$1 want=$2
+  shift 2
+  local function
+  function=$(complete -p "$program" | sed -n 's/.* -F \([^ ]*\) .*/\1/p')
+  COMP_WORDS=("$program" "$@")
   COMP_CWORD=$#
   COMPREPLY=()
-  _tesmoVerifier
+  "$function"
   local got
-  got=$(printf '%s\n' "${COMPREPLY[@]}" | sort | paste -sd ' ')
+  got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd ' ')
   if [ "$got" != "$want" ]; then
-    echo "completing '$*': want '$want', got '$got'"
+    echo "completing '$program $*': want '$want', got '$got'"
     failures=$((failures + 1))
   fi
 }
+expect() { expect_for tesmoVerifier "$@"; }
 
 expect "--verbose-level" --verb
 expect "--face0 --face1 --face2" --fa
@@ -34,5 +41,42 @@ expect "sol2.txt solution.txt" --input-file sol
 expect "sol2.txt solution.txt" sol
 expect "" --dimensions ""
 expect "" -v ""
+
+t() { expect_for tesmo "$@"; }
+# The command, and the options before it.
+t "convert explain help solve" ""
+t "solve" so
+t "--help --version" -
+t "convert explain solve" help ""
+t "" help solve ""
+t "" bogus ""
+# Each command's options.
+t "--dimensions --face0 --face1 --face2 --help --input-file --puzzle --verbose-level" solve -
+t "--verbose-level" solve --verb
+t "--dimensions --face0 --face1 --face2 --help --input-file --json --puzzle --trace" \
+  explain --
+t "--json" explain --trace --j
+t "--dimensions --face0 --face1 --face2 --help --problem --puzzle --to" convert -
+t "--dimensions --face0 --face1 --face2 --help --problem --puzzle --to" convert ""
+t "--problem" convert --to cfg --pro
+# Files for the file options, with "=" or not, and the file arguments.
+t "maze.txt" solve --puzzle ma
+t "maze.txt" solve --puzzle = ma
+t "maze.txt" explain --json --puzzle = ma
+t "-odd.txt maze.txt other.cfg problem.txt sol2.txt solution.txt" convert --puzzle =
+t "problem.txt" solve pro
+t "problem.txt" solve -v 1 --input-file pro
+t "sol2.txt solution.txt" explain --json solution.txt sol
+t "-odd.txt" explain -- -
+t "-odd.txt" solve --puzzle -
+t "sol2.txt solution.txt" convert --problem sol
+t "" convert pro
+# The formats of --to, and nothing for a number.
+t "cfg puzzle" convert --to ""
+t "cfg" convert --to c
+t "cfg" convert --to = c
+t "" solve -v ""
+t "" solve --dimensions ""
+t "" explain --face2 ""
 echo "completion: $failures failures"
 [ "$failures" -eq 0 ]

@@ -21,11 +21,11 @@ std::string readFile(const std::string& path) {
 // (the same file for both when they are equal) and returns its exit status.
 int spawn(const std::string& program, const std::string& dir,
           const std::vector<std::string>& args, const std::string& outPath,
-          const std::string& errPath) {
+          const std::string& errPath, const std::string& inPath = "/dev/null") {
   const pid_t child = fork();
   if (child == 0) {
     const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_APPEND;
-    const int in = open("/dev/null", O_RDONLY);
+    const int in = open(inPath.c_str(), O_RDONLY);
     const int out = open(outPath.c_str(), flags, 0644);
     const int err = errPath == outPath ? out : open(errPath.c_str(), flags, 0644);
     if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
@@ -79,6 +79,19 @@ RunResult runProgram(const std::string& program, const std::string& dir,
     result.status = -1;  // two runs of the same input must agree
   }
   result.merged = readFile(mergedPath);
+  std::filesystem::remove_all(captures);
+  return result;
+}
+
+RunResult runProgramWithInput(const std::string& program, const std::string& dir,
+                              const std::vector<std::string>& args,
+                              const std::string& inputPath) {
+  const std::string captures = makeTempDir();
+  const std::string outPath = captures + "/out", errPath = captures + "/err";
+  RunResult result;
+  result.status = spawn(program, dir, args, outPath, errPath, inputPath);
+  result.out = readFile(outPath);
+  result.err = readFile(errPath);
   std::filesystem::remove_all(captures);
   return result;
 }

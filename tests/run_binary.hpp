@@ -28,6 +28,12 @@ void writeFile(const std::string& path, const std::string& content);
 RunResult runProgram(const std::string& program, const std::string& dir,
                      const std::vector<std::string>& args, bool once = false);
 
+// One run as runProgram(..., true) does, with standard input read from the
+// file `inputPath`.
+RunResult runProgramWithInput(const std::string& program, const std::string& dir,
+                              const std::vector<std::string>& args,
+                              const std::string& inputPath);
+
 // A test with a fresh temporary directory in dir_, removed afterwards.
 class InTempDir : public ::testing::Test {
  protected:

@@ -42,7 +42,8 @@ const std::string kOverview =
     "beside the verifier tesmoVerifier.\n\nCommands:\n"
     "  solve     print a shortest solution of a puzzle\n"
     "  explain   replay solutions as tesmoVerifier does and say where and why they fail\n"
-    "  convert   write a puzzle as a puzzle file or as tesmo.cfg lines\n\n"
+    "  convert   write a puzzle as a puzzle file or as tesmo.cfg lines\n"
+    "  judge     check a contestant's route as a contest judge's checker\n\n"
     "See 'tesmo help COMMAND' or 'tesmo COMMAND --help' for a command's options.\n";
 
 TEST_F(Tesmo, CommandsAndHelp) {

@@ -1,0 +1,37 @@
+// tesmo judge PROTOCOL ARGS...: the checker of a contest judge, in the
+// protocol it calls (see judge_protocols.hpp).
+
+#include <ostream>
+#include <string>
+
+#include "judge_protocols.hpp"
+#include "tesmo.hpp"
+
+namespace {
+
+const char kUsage[] =
+    "usage: tesmo judge kattis INPUT ANSWER FEEDBACK_DIR [shortest] [score] < OUTPUT\n"
+    "       tesmo judge testlib INPUT OUTPUT ANSWER [RESULT_FILE] [shortest] [score]\n"
+    "       tesmo judge cms INPUT CORRECT_OUTPUT CONTESTANT_OUTPUT [shortest] [score]\n"
+    "       tesmo judge input [shortest] [score] < INPUT\n\n"
+    "Judges one line of move codes against a test case: INPUT is a puzzle file with a\n"
+    "start and an end, ANSWER a reference route (a moves line or a solution file).\n"
+    "shortest accepts only a shortest route; score scores a route shortest / length.\n"
+    "kattis exits 42 (accepted) or 43 (wrong answer) and writes judgemessage.txt and\n"
+    "teammessage.txt; testlib exits 0 ok, 1 wrong answer, 2 presentation error,\n"
+    "3 failure (7 with score); cms prints the score on stdout; input checks a test\n"
+    "case's input (42 valid, 43 invalid). The message is one line.\n";
+
+}  // namespace
+
+int runJudge(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+  if (argc >= 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    out << kUsage << std::flush;
+    return 0;
+  }
+  if (argc < 2) {
+    err << kUsage << std::flush;
+    return 2;
+  }
+  return runJudgeProtocol(argv[1], argc - 1, argv + 1, out, err);
+}
