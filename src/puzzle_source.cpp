@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "endpoints.hpp"
+
 namespace po = boost::program_options;
 
 namespace {
@@ -51,4 +53,27 @@ std::optional<int> loadPuzzle(int argc, const char* const argv[],
 
 Maze sourceMaze(const PuzzleSource& source) {
   return source.fromFile ? puzzleMaze(source.file) : settingsMaze(source.settings);
+}
+
+const std::string s_def_problem_filename = "problem.txt";
+
+bool problemEndpoints(const PuzzleSource& source, const Maze& maze, NumberList* start,
+                      NumberList* end, std::ostream& out, std::ostream& err) {
+  const bool named = source.settings.count("input-file") != 0;
+  const Puzzle& file = source.file;
+  if (!named && source.fromFile && file.start && file.end) {
+    *start = NumberList(file.start->begin(), file.start->end());
+    *end = NumberList(file.end->begin(), file.end->end());
+  } else {
+    NumberReader reader;
+    if (!openNumberFile(inputFileName(source.settings, s_def_problem_filename), &reader)) {
+      return false;
+    }
+    if (!readPosition(&reader, kStart, false, start, out, err) ||
+        !readPosition(&reader, kEnd, false, end, out, err)) {
+      return false;
+    }
+  }
+  return endpointUsable(*start, kStart, maze, out, err) &&
+         endpointUsable(*end, kEnd, maze, out, err);
 }

@@ -15,6 +15,12 @@
 //    on the command line (those of "tesmo.cfg" give way to the file); or the
 //    settings' maze problem (see mazeProblem()).
 //  - sourceMaze() is the loaded puzzle; it refers to lists inside *source.
+//  - problemEndpoints() takes the start and end from the problem file
+//    (`input-file`, its first two lines), else from the puzzle file when it
+//    has both, else from "problem.txt", and returns false, after the
+//    verifier's message, when they are not three numbers each or lie
+//    outside the box or on a wall; a problem file that cannot be read
+//    returns false with nothing printed, as the verifier does.
 
 #ifndef TESMO_PUZZLE_SOURCE_HPP
 #define TESMO_PUZZLE_SOURCE_HPP
@@ -42,5 +48,10 @@ std::optional<int> loadPuzzle(int argc, const char* const argv[],
                               std::ostream& out, std::ostream& err);
 
 Maze sourceMaze(const PuzzleSource& source);
+
+extern const std::string s_def_problem_filename;
+
+bool problemEndpoints(const PuzzleSource& source, const Maze& maze, NumberList* start,
+                      NumberList* end, std::ostream& out, std::ostream& err);
 
 #endif  // TESMO_PUZZLE_SOURCE_HPP

@@ -141,7 +141,9 @@ std::optional<int> loadSettings(int argc, const char* const argv[],
   optionSet.add(commandLine.group);
   optionSet.add_options()("help", "print help message");
   po::positional_options_description positional;
-  if (commandLine.maxFiles != 0) positional.add("input-file", commandLine.maxFiles);
+  if (commandLine.maxFiles != 0) {
+    positional.add(commandLine.positional.c_str(), commandLine.maxFiles);
+  }
   try {
     const po::parsed_options parsed = po::command_line_parser(argc, argv)
                                           .options(optionSet)

@@ -9,9 +9,10 @@
 //    shows "built-in" instead of every cell.
 //  - loadSettings() parses the command line against `commandLine.group`
 //    plus `help`, with up to `maxFiles` positional arguments (-1: any
-//    number) taken as values of `input-file`, then "tesmo.cfg" against the
-//    verifier's options, so that one file serves every program; a program
-//    that has no use for one of them leaves it alone. It fills *settings and
+//    number) taken as values of `positional` (`input-file`), then
+//    "tesmo.cfg" against the verifier's options, so that one file serves
+//    every program; a program that has no use for one of them leaves it
+//    alone. It fills *settings and
 //    returns no status when the run goes on. Otherwise it returns the exit
 //    status the run ends with: 0 after printing the help text on `out`
 //    (`usage` and a blank line when there is one, then the options; --help
@@ -71,6 +72,7 @@ struct CommandLine {
   boost::program_options::options_description group;
   int maxFiles = -1;  // positional arguments, as values of `input-file`
   std::string usage;  // printed by --help before the options, when not ""
+  std::string positional = "input-file";  // the option positional arguments give
 };
 
 // An empty group captioned "Options", laid out as the verifier's.

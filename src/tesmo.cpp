@@ -19,6 +19,8 @@ const Command kCommands[] = {
      runExplain},
     {"convert", "write a puzzle as a puzzle file or as tesmo.cfg lines", runConvert},
     {"judge", "check a contestant's route as a contest judge's checker", runJudge},
+    {"generate", "make a perfect puzzle with a long route", runGenerate},
+    {"stats", "measure a puzzle: its cells, routes and dead ends", runStats},
 };
 
 const Command* findCommand(const char* name) {

@@ -34,9 +34,13 @@ int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream
 //  - convert: the puzzle as a puzzle file or tesmo.cfg lines
 //    (tesmo_convert.cpp).
 //  - judge PROTOCOL ARGS...: a contest judge's checker (tesmo_judge.cpp).
+//  - generate X Y Z: a perfect puzzle (tesmo_generate.cpp).
+//  - stats [PROBLEM]: a puzzle's measures (tesmo_stats.cpp).
 int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runConvert(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runJudge(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+int runGenerate(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+int runStats(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 
 #endif  // TESMO_TESMO_HPP

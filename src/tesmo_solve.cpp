@@ -24,7 +24,6 @@ namespace po = boost::program_options;
 namespace {
 
 constexpr int kNoSolution = 1;
-const std::string s_def_problem_filename = "problem.txt";
 
 CommandLine solveCommandLine() {
   CommandLine commandLine{optionGroup(), 1,
@@ -49,29 +48,6 @@ void writeLine(std::ostream& out, const NumberList& numbers) {
   out.put('\n');
 }
 
-// Reads the start and end from the problem file, or takes the puzzle
-// file's; false after the verifier's message when they are not usable.
-bool findEndpoints(const PuzzleSource& source, const Maze& maze, NumberList* start,
-                   NumberList* end, std::ostream& out, std::ostream& err) {
-  const bool named = source.settings.count("input-file") != 0;
-  const Puzzle& file = source.file;
-  if (!named && source.fromFile && file.start && file.end) {
-    *start = NumberList(file.start->begin(), file.start->end());
-    *end = NumberList(file.end->begin(), file.end->end());
-  } else {
-    NumberReader reader;
-    if (!openNumberFile(inputFileName(source.settings, s_def_problem_filename), &reader)) {
-      return false;
-    }
-    if (!readPosition(&reader, kStart, false, start, out, err) ||
-        !readPosition(&reader, kEnd, false, end, out, err)) {
-      return false;
-    }
-  }
-  return endpointUsable(*start, kStart, maze, out, err) &&
-         endpointUsable(*end, kEnd, maze, out, err);
-}
-
 }  // namespace
 
 int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
@@ -86,7 +62,7 @@ int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream
     return kSettingsRefused;
   }
   NumberList start, end;
-  if (!findEndpoints(source, maze, &start, &end, out, err)) return kNoSolution;
+  if (!problemEndpoints(source, maze, &start, &end, out, err)) return kNoSolution;
   NumberList route;
   if (!shortestRoute(maze, asPosition(start), asPosition(end), &route)) {
     err << "No route from (" << listText(start) << ") to (" << listText(end)

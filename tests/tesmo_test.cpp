@@ -43,7 +43,9 @@ const std::string kOverview =
     "  solve     print a shortest solution of a puzzle\n"
     "  explain   replay solutions as tesmoVerifier does and say where and why they fail\n"
     "  convert   write a puzzle as a puzzle file or as tesmo.cfg lines\n"
-    "  judge     check a contestant's route as a contest judge's checker\n\n"
+    "  judge     check a contestant's route as a contest judge's checker\n"
+    "  generate  make a perfect puzzle with a long route\n"
+    "  stats     measure a puzzle: its cells, routes and dead ends\n\n"
     "See 'tesmo help COMMAND' or 'tesmo COMMAND --help' for a command's options.\n";
 
 TEST_F(Tesmo, CommandsAndHelp) {
