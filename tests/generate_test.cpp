@@ -4,6 +4,7 @@
 #include "generate.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <random>
@@ -204,25 +205,36 @@ TEST(Stats, OneWayMovesAndCyclesAreNoTree) {
 class GenerateCommand : public InTempDir {};
 
 TEST_F(GenerateCommand, SolvedVerifiedAndMeasured) {
-  const std::vector<std::string> args = {"generate", "5", "4", "3", "--seed", "7",
-                                         "--budget", "0.05"};
-  const RunResult made = runProgram(TESMO_PATH, dir_, args);
-  ASSERT_EQ(0, made.status) << made.err;
-  EXPECT_EQ(made.out, runProgram(TESMO_PATH, dir_, args, true).out);
-  writeFile(dir_ + "/maze.txt", made.out);
-  const RunResult solved = runProgram(TESMO_PATH, dir_, {"solve", "--puzzle", "maze.txt"}, true);
-  ASSERT_EQ(0, solved.status) << solved.err;
-  writeFile(dir_ + "/solution.txt", solved.out);
-  EXPECT_EQ("SUCCESS\nexit status 0\n", runProgram(TESMO_PATH, dir_,
-                                                   {"explain", "--puzzle", "maze.txt"}, true)
-                                            .out.substr(0, 22));
-  const std::size_t moves = parseNumberList(solved.out.substr(solved.out.rfind('\n', solved.out.size() - 2) + 1)).size();
-  EXPECT_NE(std::string::npos,
-            made.out.find("only solution takes " + std::to_string(moves) + " move"));
-  const RunResult stats =
-      runProgram(TESMO_PATH, dir_, {"stats", "--puzzle", "maze.txt", "--json"}, true);
-  EXPECT_NE(std::string::npos, stats.out.find("\"shortest\":" + std::to_string(moves) + ","));
-  EXPECT_NE(std::string::npos, stats.out.find("\"tree\":true,\"longest\":" + std::to_string(moves) + ","));
+  // Overlapping rows (X > Y), gaps (X < Y), flat and even boxes.
+  const std::vector<std::vector<std::string>> sizes = {
+      {"5", "4", "3"}, {"2", "7", "1"}, {"6", "6", "6"}, {"8", "3", "5"}, {"1", "9", "4"}};
+  for (const std::vector<std::string>& size : sizes) {
+    std::vector<std::string> args = {"generate"};
+    args.insert(args.end(), size.begin(), size.end());
+    args.insert(args.end(), {"--seed", "7", "--budget", "0.05"});
+    SCOPED_TRACE(size[0] + " " + size[1] + " " + size[2]);
+    const RunResult made = runProgram(TESMO_PATH, dir_, args);
+    ASSERT_EQ(0, made.status) << made.err;
+    EXPECT_EQ(made.out, runProgram(TESMO_PATH, dir_, args, true).out);
+    writeFile(dir_ + "/maze.txt", made.out);
+    const RunResult solved =
+        runProgram(TESMO_PATH, dir_, {"solve", "--puzzle", "maze.txt"}, true);
+    ASSERT_EQ(0, solved.status) << solved.err;
+    writeFile(dir_ + "/solution.txt", solved.out);
+    writeFile(dir_ + "/tesmo.cfg", runProgram(TESMO_PATH, dir_,
+                                              {"convert", "--puzzle", "maze.txt", "--to", "cfg"},
+                                              true).out);
+    EXPECT_EQ("SUCCESS\n", runProgram(TESMO_VERIFIER_PATH, dir_, {}, true).out);
+    std::remove((dir_ + "/tesmo.cfg").c_str());
+    const std::string moves = std::to_string(
+        parseNumberList(solved.out.substr(solved.out.rfind('\n', solved.out.size() - 2) + 1))
+            .size());
+    EXPECT_NE(std::string::npos, made.out.find("only solution takes " + moves + " move"));
+    const RunResult stats =
+        runProgram(TESMO_PATH, dir_, {"stats", "--puzzle", "maze.txt", "--json"}, true);
+    EXPECT_NE(std::string::npos, stats.out.find("\"shortest\":" + moves + ","));
+    EXPECT_NE(std::string::npos, stats.out.find("\"tree\":true,\"longest\":" + moves + ","));
+  }
   const RunResult refused = runProgram(TESMO_PATH, dir_, {"generate", "5", "5"}, true);
   EXPECT_EQ(2, refused.status);
   EXPECT_EQ("tesmo generate takes three sizes: X Y Z\n", refused.err);
