@@ -33,6 +33,9 @@ struct Judge {
   bool single;  // the one-file judge, told its protocol by --protocol=
 };
 
+// Names the judge in test listings, rather than its bytes.
+void PrintTo(const Judge& judge, std::ostream* out) { *out << judge.name; }
+
 class Protocols : public InTempDir, public ::testing::WithParamInterface<Judge> {
  protected:
   void SetUp() override {
