@@ -2,7 +2,9 @@
 # Checks the bash completions. tesmoVerifier: long options after "-", files
 # for input-file and for a bare word, nothing for a numeric value. tesmo:
 # the commands, each command's options, files for its file options and its
-# file arguments, the formats of --to, nothing for a number.
+# file arguments, the formats of --to, nothing for a number; for judge, the
+# protocols, files (a directory for kattis's feedback directory) in the
+# places of each protocol's files, and the flags not given yet.
 #
 #   tests/completion_test.sh VERIFIER-COMPLETION-SCRIPT TESMO-COMPLETION-SCRIPT
 set -u
@@ -10,7 +12,8 @@ source "$1"
 source "$2"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-cd "$dir" && touch solution.txt sol2.txt other.cfg maze.txt problem.txt ./-odd.txt
+cd "$dir" && touch solution.txt sol2.txt other.cfg maze.txt problem.txt ./-odd.txt &&
+  mkdir feedback
 failures=0
 
 # Completes the words given after PROGRAM, the last one being the word under
@@ -44,10 +47,12 @@ expect "" -v ""
 
 t() { expect_for tesmo "$@"; }
 # The command, and the options before it.
-t "convert explain help solve" ""
+t "convert explain help judge solve" ""
 t "solve" so
+t "judge" j
 t "--help --version" -
-t "convert explain solve" help ""
+t "convert explain judge solve" help ""
+t "judge" help j
 t "" help solve ""
 t "" bogus ""
 # Each command's options.
@@ -63,7 +68,7 @@ t "--problem" convert --to cfg --pro
 t "maze.txt" solve --puzzle ma
 t "maze.txt" solve --puzzle = ma
 t "maze.txt" explain --json --puzzle = ma
-t "-odd.txt maze.txt other.cfg problem.txt sol2.txt solution.txt" convert --puzzle =
+t "-odd.txt feedback maze.txt other.cfg problem.txt sol2.txt solution.txt" convert --puzzle =
 t "problem.txt" solve pro
 t "problem.txt" solve -v 1 --input-file pro
 t "sol2.txt solution.txt" explain --json solution.txt sol
@@ -78,5 +83,33 @@ t "cfg" convert --to = c
 t "" solve -v ""
 t "" solve --dimensions ""
 t "" explain --face2 ""
+# judge: the protocols, then each protocol's files, then the flags.
+t "cms input kattis testlib" judge ""
+t "testlib" judge t
+t "--help" judge -
+t "" judge bogus ""
+t "maze.txt" judge kattis ma
+t "sol2.txt solution.txt" judge kattis maze.txt sol
+t "feedback" judge kattis maze.txt solution.txt ""
+t "feedback" judge kattis maze.txt solution.txt f
+t "score shortest" judge kattis maze.txt solution.txt feedback ""
+t "--score --shortest" judge kattis maze.txt solution.txt feedback -
+t "score" judge kattis maze.txt solution.txt feedback shortest ""
+t "shortest" judge kattis maze.txt solution.txt feedback --score s
+t "" judge kattis maze.txt solution.txt feedback score shortest ""
+t "" judge kattis maze.txt solution.txt feedback score shortest -
+t "sol2.txt solution.txt" judge testlib maze.txt sol
+t "sol2.txt solution.txt" judge testlib maze.txt solution.txt sol
+t "-odd.txt feedback maze.txt other.cfg problem.txt score shortest sol2.txt solution.txt" \
+  judge testlib maze.txt solution.txt solution.txt ""
+t "shortest" judge testlib maze.txt solution.txt solution.txt sh
+t "--score --shortest" judge testlib maze.txt solution.txt solution.txt -
+t "score shortest" judge testlib maze.txt solution.txt solution.txt result.xml ""
+t "score" judge testlib maze.txt solution.txt solution.txt shortest ""
+t "problem.txt" judge cms maze.txt solution.txt pro
+t "score shortest" judge cms maze.txt solution.txt solution.txt ""
+t "score shortest" judge input ""
+t "--shortest" judge input --score -
+t "" judge input score shortest ""
 echo "completion: $failures failures"
 [ "$failures" -eq 0 ]
