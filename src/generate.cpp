@@ -250,9 +250,9 @@ Carver emptyCarver(const NumberList& sizes, std::uint64_t seed) {
 // corridor needs two face cells a cell, a turn all three.
 void carveMaze(Carver* c, std::uint64_t workLimit) {
   c->origin = below(&c->random, c->enter.size());
-  std::vector<std::pair<int, std::uint64_t>> faces;
   const Position origin = positionOf(*c, c->origin);
-  for (int k = 0; k < 3; ++k) faces.emplace_back(k, faceIndex(*c, k, origin));
+  std::vector<std::pair<int, std::uint64_t>> faces = {
+      {0, faceIndex(*c, 0, origin)}, {1, faceIndex(*c, 1, origin)}, {2, faceIndex(*c, 2, origin)}};
   carve(c, faces, true);
   while (!c->growable.empty() && c->work < workLimit) {
     const std::size_t pick = below(&c->random, 16) < kNewestOutOf16
