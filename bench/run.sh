@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Builds in Release and times the verifier on long solutions, beside
-# `LC_ALL=C wc -w` on the same file (median of RUNS runs each), and prints a
-# table: moves, file size, verifier time, wc time, their ratio, peak memory.
-# Then tesmo: loading a 1000^3 puzzle file, solving open boxes corner to
-# corner, and explaining solutions.
+# `dd bs=64k` (reading the page-cached file and nothing else, the floor for
+# any reader) and `LC_ALL=C wc -w` on the same file (median of RUNS runs
+# each), and prints a table: moves, file size, verifier time, dd time, their
+# ratio, wc time, that ratio, peak memory. Then tesmo: loading a 1000^3
+# puzzle file, solving open boxes corner to corner, and explaining solutions.
 #
 #   bench/run.sh                 10^8 moves per case (about 1 GB of disk)
 #   MOVES=1000000 bench/run.sh   a quick run
 #   CUBE=1000 bench/run.sh       also load a CUBE^3 puzzle from tesmo.cfg
 #   SOLVE=1000 bench/run.sh      also solve an open SOLVE^3 box (besides 400^3)
+#   TESMO=0 bench/run.sh         the verifier's table only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 moves=${MOVES:-100000000}
 runs=${RUNS:-5}
 cube=${CUBE:-0}
 solve=${SOLVE:-0}
+tesmo_part=${TESMO:-1}
 [ -x /usr/bin/time ] || { echo "needs GNU time: apt-get install time" >&2; exit 2; }
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -44,19 +47,20 @@ measure() {
 row() {  # name file [verifier options...]
   local name=$1 file=$2
   shift 2
-  local size vt vm wt
+  local size vt vm dt wt
   size=$(stat -c %s "$work/$file")
   read -r vt vm <<<"$(measure "$verifier" "$@" "$file")"
+  read -r dt _ <<<"$(measure dd if="$file" of=/dev/null bs=64k status=none)"
   read -r wt _ <<<"$(measure env LC_ALL=C wc -w "$file")"
-  awk -v n="$name" -v m="$moves_in_case" -v s="$size" -v vt="$vt" -v wt="$wt" -v vm="$vm" \
-    'BEGIN { printf "| %-16s | %11d | %7.1f MB | %6.3f s | %6.3f s | %5.2f | %7.1f MiB |\n",
-             n, m, s / 1e6, vt, wt, (wt > 0 ? vt / wt : 0), vm / 1024 }'
+  awk -v n="$name" -v m="$moves_in_case" -v s="$size" -v vt="$vt" -v dt="$dt" -v wt="$wt" -v vm="$vm" \
+    'BEGIN { printf "| %-16s | %11d | %7.1f MB | %6.3f s | %6.3f s | %5.2f | %6.3f s | %5.2f | %7.1f MiB |\n",
+             n, m, s / 1e6, vt, dt, (dt > 0 ? vt / dt : 0), wt, (wt > 0 ? vt / wt : 0), vm / 1024 }'
 }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), $(date -u +%F)"
 echo
-echo "| case             |       moves |       file | verifier |    wc -w | ratio | peak memory |"
-echo "|------------------|-------------|------------|----------|----------|-------|-------------|"
+echo "| case             |       moves |       file | verifier |       dd | /dd   |    wc -w | /wc   | peak memory |"
+echo "|------------------|-------------|------------|----------|----------|-------|----------|-------|-------------|"
 for kind in back-and-forth random-walk stop-early invalid-end; do
   "$generate" "$kind" "$moves" >"$work/$kind.txt"
   moves_in_case=$moves row "$kind" "$kind.txt"
@@ -84,6 +88,8 @@ if [ "$cube" -gt 0 ]; then
   read -r ct cm <<<"$(cd "$work/cube" && runs=1 work=$work/cube measure "$verifier")"
   echo "puzzle $cube^3 from tesmo.cfg ($lines lines): $ct s, peak $(awk -v k="$cm" 'BEGIN { printf "%.0f", k / 1024 }') MiB"
 fi
+
+[ "$tesmo_part" = 0 ] && exit 0
 
 mib() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
 
