@@ -2,9 +2,10 @@
 # Checks the bash completions. tesmoVerifier: long options after "-", files
 # for input-file and for a bare word, nothing for a numeric value. tesmo:
 # the commands, each command's options, files for its file options and its
-# file arguments, the formats of --to, nothing for a number; for judge, the
-# protocols, files (a directory for kattis's feedback directory) in the
-# places of each protocol's files, and the flags not given yet.
+# file arguments, the formats of --to, nothing for a number (generate's
+# sizes, seed and budget included); for judge, the protocols, files (a
+# directory for kattis's feedback directory) in the places of each
+# protocol's files, and the flags not given yet.
 #
 #   tests/completion_test.sh VERIFIER-COMPLETION-SCRIPT TESMO-COMPLETION-SCRIPT
 set -u
@@ -47,12 +48,19 @@ expect "" -v ""
 
 t() { expect_for tesmo "$@"; }
 # The command, and the options before it.
-t "convert explain help judge solve" ""
+t "convert explain generate help judge solve stats" ""
 t "solve" so
 t "judge" j
+t "generate" g
+t "stats" st
+t "solve stats" s
 t "--help --version" -
-t "convert explain judge solve" help ""
+t "convert explain generate judge solve stats" help ""
 t "judge" help j
+t "generate" help ge
+t "stats" help st
+t "" help generate ""
+t "" help stats ""
 t "" help solve ""
 t "" bogus ""
 # Each command's options.
@@ -64,6 +72,11 @@ t "--json" explain --trace --j
 t "--dimensions --face0 --face1 --face2 --help --problem --puzzle --to" convert -
 t "--dimensions --face0 --face1 --face2 --help --problem --puzzle --to" convert ""
 t "--problem" convert --to cfg --pro
+t "--dimensions --face0 --face1 --face2 --help --input-file --json --puzzle" stats -
+t "--json" stats --puzzle maze.txt --j
+t "--budget --help --seed" generate -
+t "--budget --help --seed" generate 4 3 2 --
+t "--seed" generate 4 3 2 --budget 0 --s
 # Files for the file options, with "=" or not, and the file arguments.
 t "maze.txt" solve --puzzle ma
 t "maze.txt" solve --puzzle = ma
@@ -76,6 +89,22 @@ t "-odd.txt" explain -- -
 t "-odd.txt" solve --puzzle -
 t "sol2.txt solution.txt" convert --problem sol
 t "" convert pro
+t "maze.txt" stats --puzzle ma
+t "maze.txt" stats --json --puzzle = ma
+t "problem.txt" stats --puzzle maze.txt pro
+t "problem.txt" stats --input-file pro
+t "-odd.txt" stats -- -
+t "" stats --dimensions ""
+# generate: nothing for a size, a seed or a budget, nor after "--".
+t "" generate ""
+t "" generate 4 ""
+t "" generate 4 3 2 ""
+t "" generate 4 3 2 ma
+t "" generate --seed ""
+t "" generate 4 3 2 --budget ""
+t "" generate 4 3 2 --seed = ""
+t "" generate -- ""
+t "" generate -- -
 # The formats of --to, and nothing for a number.
 t "cfg puzzle" convert --to ""
 t "cfg" convert --to c
