@@ -21,6 +21,7 @@ const Command kCommands[] = {
     {"judge", "check a contestant's route as a contest judge's checker", runJudge},
     {"generate", "make a perfect puzzle with a long route", runGenerate},
     {"stats", "measure a puzzle: its cells, routes and dead ends", runStats},
+    {"render", "draw a puzzle's faces as SVG or in the terminal", runRender},
 };
 
 const Command* findCommand(const char* name) {

@@ -36,11 +36,13 @@ int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream
 //  - judge PROTOCOL ARGS...: a contest judge's checker (tesmo_judge.cpp).
 //  - generate X Y Z: a perfect puzzle (tesmo_generate.cpp).
 //  - stats [PROBLEM]: a puzzle's measures (tesmo_stats.cpp).
+//  - render [PUZZLE]: the faces drawn as SVG or text (tesmo_render.cpp).
 int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runConvert(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runJudge(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runGenerate(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 int runStats(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+int runRender(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
 
 #endif  // TESMO_TESMO_HPP

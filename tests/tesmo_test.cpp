@@ -45,7 +45,8 @@ const std::string kOverview =
     "  convert   write a puzzle as a puzzle file or as tesmo.cfg lines\n"
     "  judge     check a contestant's route as a contest judge's checker\n"
     "  generate  make a perfect puzzle with a long route\n"
-    "  stats     measure a puzzle: its cells, routes and dead ends\n\n"
+    "  stats     measure a puzzle: its cells, routes and dead ends\n"
+    "  render    draw a puzzle's faces as SVG or in the terminal\n\n"
     "See 'tesmo help COMMAND' or 'tesmo COMMAND --help' for a command's options.\n";
 
 TEST_F(Tesmo, CommandsAndHelp) {
