@@ -129,14 +129,6 @@ WalkOutcome finishRouteWalk(const RouteWalk& route) {
   return outcome;
 }
 
-Distance distanceBetween(const Maze& maze, const Position& from, const Position& to) {
-  Distance distance;
-  distance.searched = searchFits(maze.dimensions);
-  NumberList route;
-  if (distance.searched && shortestRoute(maze, from, to, &route)) distance.moves = route.size();
-  return distance;
-}
-
 NumberList listOf(const Position& position) {
   return NumberList(position.begin(), position.end());
 }
@@ -157,7 +149,7 @@ std::string judgeInputFault(const Puzzle& puzzle) {
   std::string fault = endpointFault(puzzle, *puzzle.start, "start");
   if (fault.empty()) fault = endpointFault(puzzle, *puzzle.end, "end");
   if (!fault.empty()) return fault;
-  const Distance distance = distanceBetween(puzzleMaze(puzzle), *puzzle.start, *puzzle.end);
+  const Distance distance = searchDistance(puzzleMaze(puzzle), *puzzle.start, *puzzle.end);
   if (distance.searched && !distance.moves) return "no route leads from the start to the end";
   return "";
 }
@@ -235,7 +227,7 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
     judgment.message = stopLine(maze, outcome);
   } else if (outcome.position != *puzzle.end) {
     judgment.message = failureLine(outcome, *puzzle.end,
-                                   distanceBetween(maze, outcome.position, *puzzle.end));
+                                   searchDistance(maze, outcome.position, *puzzle.end));
   } else {
     judgment.result = JudgeResult::kAccepted;
     judgment.message = "route of " + movesText(scan.tokens);
@@ -243,7 +235,7 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
   if (judgment.result != JudgeResult::kAccepted || !(options.shortest || options.score)) {
     return judgment;
   }
-  const Distance shortest = distanceBetween(maze, *puzzle.start, *puzzle.end);
+  const Distance shortest = searchDistance(maze, *puzzle.start, *puzzle.end);
   if (!shortest.searched || !shortest.moves) {
     return {JudgeResult::kJudgeError, "the box is too large to search for the shortest route",
             std::nullopt};

@@ -39,15 +39,10 @@
 #include <string>
 
 #include "maze.hpp"
+#include "search.hpp"
 #include "walk.hpp"
 
 constexpr int kInvalidMoveStatus = 1;
-
-// A shortest route's length as a search found it.
-struct Distance {
-  bool searched = false;              // false: the box is too large to search
-  std::optional<std::uint64_t> moves;  // empty: no route
-};
 
 const char* moveName(std::uint64_t code);
 

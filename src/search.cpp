@@ -135,3 +135,11 @@ bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
   }
   return false;
 }
+
+Distance searchDistance(const Maze& maze, const Position& start, const Position& end) {
+  Distance distance;
+  distance.searched = searchFits(maze.dimensions);
+  NumberList route;
+  if (distance.searched && shortestRoute(maze, start, end, &route)) distance.moves = route.size();
+  return distance;
+}

@@ -13,6 +13,8 @@
 //    Moves are explored in code order 0 to 5, so ties always break the same
 //    way. When start equals end the route is a shortest one that leaves the
 //    start and comes back to it (the walk needs at least one move).
+//  - searchDistance() is that route's length, or no length when there is
+//    no route, or searched false when the box does not fit.
 //  - The maze must be usable (see mazeProblem()) and fit, and both
 //    positions inside the box; the start may stand on a wall (only the cells
 //    a move enters are looked at).
@@ -21,6 +23,7 @@
 #define TESMO_SEARCH_HPP
 
 #include <cstdint>
+#include <optional>
 
 #include "maze.hpp"
 #include "number_list.hpp"
@@ -31,5 +34,14 @@ bool searchFits(const NumberList& dimensions);
 
 bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
                    NumberList* route);
+
+// A shortest route's length, as a search found it.
+struct Distance {
+  bool searched = false;               // false: the box is too large to search
+  std::optional<std::uint64_t> moves;  // empty: no route
+};
+
+// The length of shortestRoute()'s route, when the box fits the search.
+Distance searchDistance(const Maze& maze, const Position& start, const Position& end);
 
 #endif  // TESMO_SEARCH_HPP

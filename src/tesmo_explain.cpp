@@ -55,12 +55,7 @@ Distance shortestDistance(Searches* searches, const Position& from, const Positi
   const auto key = std::make_pair(from, to);
   const auto found = searches->known.find(key);
   if (found != searches->known.end()) return found->second;
-  Distance distance;
-  distance.searched = searchFits(searches->maze.dimensions);
-  NumberList route;
-  if (distance.searched && shortestRoute(searches->maze, from, to, &route)) {
-    distance.moves = route.size();
-  }
+  const Distance distance = searchDistance(searches->maze, from, to);
   searches->known.emplace(key, distance);
   return distance;
 }

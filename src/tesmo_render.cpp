@@ -74,14 +74,6 @@ std::optional<int> loadRenderPuzzle(int argc, const char* const argv[], PuzzleSo
   return loadPuzzle(static_cast<int>(args.size()), args.data(), commandLine, source, out, err);
 }
 
-Distance distanceBetween(const Maze& maze, const Position& from, const Position& to) {
-  Distance distance;
-  distance.searched = searchFits(maze.dimensions);
-  NumberList route;
-  if (distance.searched && shortestRoute(maze, from, to, &route)) distance.moves = route.size();
-  return distance;
-}
-
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream stream(text);
@@ -106,10 +98,10 @@ void drawWalk(const Maze& maze, const ReplayFacts& facts, const std::deque<std::
   }
   if (outcome.position == *facts.end) {
     scene->caption.push_back(
-        successLine(outcome.executed, distanceBetween(maze, *facts.start, *facts.end)));
+        successLine(outcome.executed, searchDistance(maze, *facts.start, *facts.end)));
   } else {
     scene->caption.push_back(failureLine(
-        outcome, *facts.end, distanceBetween(maze, outcome.position, *facts.end)));
+        outcome, *facts.end, searchDistance(maze, outcome.position, *facts.end)));
   }
 }
 

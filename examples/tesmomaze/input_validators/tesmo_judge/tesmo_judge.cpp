@@ -1591,6 +1591,8 @@ Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code) {
 //    Moves are explored in code order 0 to 5, so ties always break the same
 //    way. When start equals end the route is a shortest one that leaves the
 //    start and comes back to it (the walk needs at least one move).
+//  - searchDistance() is that route's length, or no length when there is
+//    no route, or searched false when the box does not fit.
 //  - The maze must be usable (see mazeProblem()) and fit, and both
 //    positions inside the box; the start may stand on a wall (only the cells
 //    a move enters are looked at).
@@ -1599,6 +1601,7 @@ Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code) {
 #define TESMO_SEARCH_HPP
 
 #include <cstdint>
+#include <optional>
 
 
 constexpr std::uint64_t kMaxSearchCells = std::uint64_t{1} << 32;
@@ -1607,6 +1610,15 @@ bool searchFits(const NumberList& dimensions);
 
 bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
                    NumberList* route);
+
+// A shortest route's length, as a search found it.
+struct Distance {
+  bool searched = false;               // false: the box is too large to search
+  std::optional<std::uint64_t> moves;  // empty: no route
+};
+
+// The length of shortestRoute()'s route, when the box fits the search.
+Distance searchDistance(const Maze& maze, const Position& start, const Position& end);
 
 #endif  // TESMO_SEARCH_HPP
 
@@ -1744,6 +1756,14 @@ bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
   }
   return false;
 }
+
+Distance searchDistance(const Maze& maze, const Position& start, const Position& end) {
+  Distance distance;
+  distance.searched = searchFits(maze.dimensions);
+  NumberList route;
+  if (distance.searched && shortestRoute(maze, start, end, &route)) distance.moves = route.size();
+  return distance;
+}
 // ---- src/messages.cpp ----
 // ---- src/messages.hpp ----
 // The verifier's words for how a walk ended, shared by every program that
@@ -1788,12 +1808,6 @@ bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
 
 
 constexpr int kInvalidMoveStatus = 1;
-
-// A shortest route's length as a search found it.
-struct Distance {
-  bool searched = false;              // false: the box is too large to search
-  std::optional<std::uint64_t> moves;  // empty: no route
-};
 
 const char* moveName(std::uint64_t code);
 
@@ -2084,14 +2098,6 @@ WalkOutcome finishRouteWalk(const RouteWalk& route) {
   return outcome;
 }
 
-Distance distanceBetween(const Maze& maze, const Position& from, const Position& to) {
-  Distance distance;
-  distance.searched = searchFits(maze.dimensions);
-  NumberList route;
-  if (distance.searched && shortestRoute(maze, from, to, &route)) distance.moves = route.size();
-  return distance;
-}
-
 NumberList listOf(const Position& position) {
   return NumberList(position.begin(), position.end());
 }
@@ -2112,7 +2118,7 @@ std::string judgeInputFault(const Puzzle& puzzle) {
   std::string fault = endpointFault(puzzle, *puzzle.start, "start");
   if (fault.empty()) fault = endpointFault(puzzle, *puzzle.end, "end");
   if (!fault.empty()) return fault;
-  const Distance distance = distanceBetween(puzzleMaze(puzzle), *puzzle.start, *puzzle.end);
+  const Distance distance = searchDistance(puzzleMaze(puzzle), *puzzle.start, *puzzle.end);
   if (distance.searched && !distance.moves) return "no route leads from the start to the end";
   return "";
 }
@@ -2190,7 +2196,7 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
     judgment.message = stopLine(maze, outcome);
   } else if (outcome.position != *puzzle.end) {
     judgment.message = failureLine(outcome, *puzzle.end,
-                                   distanceBetween(maze, outcome.position, *puzzle.end));
+                                   searchDistance(maze, outcome.position, *puzzle.end));
   } else {
     judgment.result = JudgeResult::kAccepted;
     judgment.message = "route of " + movesText(scan.tokens);
@@ -2198,7 +2204,7 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
   if (judgment.result != JudgeResult::kAccepted || !(options.shortest || options.score)) {
     return judgment;
   }
-  const Distance shortest = distanceBetween(maze, *puzzle.start, *puzzle.end);
+  const Distance shortest = searchDistance(maze, *puzzle.start, *puzzle.end);
   if (!shortest.searched || !shortest.moves) {
     return {JudgeResult::kJudgeError, "the box is too large to search for the shortest route",
             std::nullopt};
