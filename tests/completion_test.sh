@@ -2,8 +2,9 @@
 # Checks the bash completions. tesmoVerifier: long options after "-", files
 # for input-file and for a bare word, nothing for a numeric value. tesmo:
 # the commands, each command's options, files for its file options and its
-# file arguments, the formats of --to, nothing for a number (generate's
-# sizes, seed and budget included); for judge, the protocols, files (a
+# file arguments (render's PUZZLE included), the formats of --to, nothing
+# for a number (generate's sizes, seed and budget included); for judge, the
+# protocols, files (a
 # directory for kattis's feedback directory) in the places of each
 # protocol's files, and the flags not given yet.
 #
@@ -48,20 +49,23 @@ expect "" -v ""
 
 t() { expect_for tesmo "$@"; }
 # The command, and the options before it.
-t "convert explain generate help judge solve stats" ""
+t "convert explain generate help judge render solve stats" ""
 t "solve" so
 t "judge" j
 t "generate" g
 t "stats" st
+t "render" r
 t "solve stats" s
 t "--help --version" -
-t "convert explain generate judge solve stats" help ""
+t "convert explain generate judge render solve stats" help ""
 t "judge" help j
 t "generate" help ge
 t "stats" help st
+t "render" help r
 t "" help generate ""
 t "" help stats ""
 t "" help solve ""
+t "" help render ""
 t "" bogus ""
 # Each command's options.
 t "--dimensions --face0 --face1 --face2 --help --input-file --puzzle --verbose-level" solve -
@@ -77,6 +81,12 @@ t "--json" stats --puzzle maze.txt --j
 t "--budget --help --seed" generate -
 t "--budget --help --seed" generate 4 3 2 --
 t "--seed" generate 4 3 2 --budget 0 --s
+t "--dimensions --face0 --face1 --face2 --help --output --puzzle --solution --text" render -
+t "--dimensions --face0 --face1 --face2 --help --output --puzzle --solution --text" \
+  render maze.txt --
+t "--solution" render maze.txt --sol
+t "--output" render --text --o
+t "--text" render --solution solution.txt --t
 # Files for the file options, with "=" or not, and the file arguments.
 t "maze.txt" solve --puzzle ma
 t "maze.txt" solve --puzzle = ma
@@ -94,6 +104,22 @@ t "maze.txt" stats --json --puzzle = ma
 t "problem.txt" stats --puzzle maze.txt pro
 t "problem.txt" stats --input-file pro
 t "-odd.txt" stats -- -
+t "maze.txt" render ma
+t "maze.txt" render --text --solution solution.txt ma
+t "sol2.txt solution.txt" render maze.txt --solution sol
+t "sol2.txt solution.txt" render maze.txt --solution = sol
+t "maze.txt" render --puzzle ma
+t "maze.txt" render --puzzle = ma
+t "maze.txt" render --puzzle-file ma
+t "other.cfg" render maze.txt -o ot
+t "other.cfg" render maze.txt --output ot
+t "other.cfg" render maze.txt --output = ot
+t "-odd.txt feedback maze.txt other.cfg problem.txt sol2.txt solution.txt" render --text ""
+t "-odd.txt" render -- -
+t "-odd.txt" render --solution -
+t "-odd.txt" render -o -
+t "" render --face0 ""
+t "" render --dimensions = ""
 t "" stats --dimensions ""
 # generate: nothing for a size, a seed or a budget, nor after "--".
 t "" generate ""

@@ -49,13 +49,35 @@ check_page() {
   fi
 
   # The page's text lines with the escapes of its examples and paths turned
-  # into the characters they show: \- is -, \e and \\ are \, "\ " is a blank
-  # and \& is nothing. Any other escape in an example ends the test, so that no
-  # example is run in a form it does not show. Then the examples, as
+  # into the characters they show: \- is -, \e and \\ are \, "\ " is a blank,
+  # \& is nothing and \[uXXXX] is the character U+XXXX in UTF-8 (as the
+  # pictures of tesmo render show their blocks). Any other escape in an
+  # example ends the test, so that no example is run in a form it does not
+  # show. awk runs in the C locale, so that it writes those bytes as they
+  # are. Then the examples, as
   # N.sh (a script that prints each command as shown, then runs it) and
   # N.expected, and "unescaped" (the whole page unescaped, for its paths).
-  awk -v dir="$scratch" '
-    function unescape(line, strict,   out, c, i) {
+  LC_ALL=C awk -v dir="$scratch" '
+    # The UTF-8 bytes of the code point written in HEX, or "" when HEX is
+    # no code point.
+    function utf8(hex,   cp, i, d) {
+      if (length(hex) < 4 || length(hex) > 6) return ""
+      cp = 0
+      for (i = 1; i <= length(hex); i++) {
+        d = index("0123456789ABCDEF", substr(hex, i, 1))
+        if (d == 0) return ""
+        cp = cp * 16 + d - 1
+      }
+      if (cp > 1114111 || (cp >= 55296 && cp <= 57343)) return ""
+      if (cp < 128) return sprintf("%c", cp)
+      if (cp < 2048) return sprintf("%c%c", 192 + int(cp / 64), 128 + cp % 64)
+      if (cp < 65536) {
+        return sprintf("%c%c%c", 224 + int(cp / 4096), 128 + int(cp / 64) % 64, 128 + cp % 64)
+      }
+      return sprintf("%c%c%c%c", 240 + int(cp / 262144), 128 + int(cp / 4096) % 64,
+                     128 + int(cp / 64) % 64, 128 + cp % 64)
+    }
+    function unescape(line, strict,   out, c, i, n, u) {
       out = ""
       for (i = 1; i <= length(line); i++) {
         c = substr(line, i, 1)
@@ -65,6 +87,11 @@ check_page() {
         else if (c == "e" || c == "\\") out = out "\\"
         else if (c == " ") out = out " "
         else if (c == "&") out = out
+        else if (c == "[" && substr(line, i + 1, 1) == "u" &&
+                 (n = index(substr(line, i), "]")) > 0 &&
+                 (u = utf8(substr(line, i + 2, n - 3))) != "") {
+          out = out u; i += n - 1
+        }
         else if (strict) {
           printf "line %d: escape \\%s in an example\n", NR, c > "/dev/stderr"
           bad = 1; exit 1
