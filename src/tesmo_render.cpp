@@ -44,9 +44,9 @@ CommandLine renderCommandLine() {
                           "Draws the puzzle's three faces side by side as SVG, or in the "
                           "terminal with\n--text, with the route of a solution, its start and "
                           "end, and the move that\nstopped it.",
-                          "puzzle-file"};
+                          "drawn-file"};
   commandLine.group.add_options()
-      ("puzzle-file", po::value<std::string>(), "puzzle file, as the argument (as --puzzle)")
+      ("drawn-file", po::value<std::string>(), "puzzle file, as the argument (as --puzzle)")
       ("solution", po::value<std::string>(), "solution file whose route is drawn")
       ("output,o", po::value<std::string>(), "write the picture to this file, not stdout")
       ("text", "draw for a terminal, in Unicode blocks");
@@ -63,12 +63,12 @@ std::optional<int> loadRenderPuzzle(int argc, const char* const argv[], PuzzleSo
   if (std::optional<int> status = loadSettings(argc, argv, commandLine, &first, out, err)) {
     return status;
   }
-  if (!first.count("puzzle-file")) return loadPuzzle(argc, argv, commandLine, source, out, err);
+  if (!first.count("drawn-file")) return loadPuzzle(argc, argv, commandLine, source, out, err);
   if (first.count("puzzle")) {
     err << "--puzzle and a PUZZLE argument cannot be given together" << std::endl;
     return kSettingsRefused;
   }
-  const std::string option = "--puzzle=" + first["puzzle-file"].as<std::string>();
+  const std::string option = "--puzzle=" + first["drawn-file"].as<std::string>();
   std::vector<const char*> args = {argv[0], option.c_str()};
   args.insert(args.end(), argv + 1, argv + argc);
   return loadPuzzle(static_cast<int>(args.size()), args.data(), commandLine, source, out, err);

@@ -110,7 +110,7 @@ t "sol2.txt solution.txt" render maze.txt --solution sol
 t "sol2.txt solution.txt" render maze.txt --solution = sol
 t "maze.txt" render --puzzle ma
 t "maze.txt" render --puzzle = ma
-t "maze.txt" render --puzzle-file ma
+t "maze.txt" render --drawn-file ma
 t "other.cfg" render maze.txt -o ot
 t "other.cfg" render maze.txt --output ot
 t "other.cfg" render maze.txt --output = ot
