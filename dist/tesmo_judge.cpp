@@ -1935,6 +1935,7 @@ std::string successLine(std::uint64_t executed, const Distance& shortest) {
 //    the search decides, and an answer longer than the search's route is a
 //    judge error. With `score`, an accepted route scores shortest / length.
 //    Both need a box the search can take (else a judge error).
+//  - An output that cannot be read (a directory) is a judge error.
 //  - A judge error is kJudgeError with its reason: a fault of the judge's
 //    files, never a verdict against the contestant.
 
@@ -2012,6 +2013,7 @@ struct RouteScan {
   std::string kept;           // the current token's first bytes
   std::uint64_t length = 0;   // the current token's length
   std::string fault;          // the first fault, "" while none
+  bool readFailed = false;    // the output could not be read (a directory)
 };
 
 template <typename OnCode>
@@ -2057,6 +2059,7 @@ RouteScan scanRoute(std::FILE* file, OnCode onCode) {
                         (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
     scanChunk(&scan, buffer.data(), got, onCode);
   }
+  scan.readFailed = std::ferror(file) != 0;
   if (scan.fault.empty() && scan.inToken) endToken(&scan, onCode);
   return scan;
 }
@@ -2183,6 +2186,8 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
   const Maze maze = puzzleMaze(puzzle);
   RouteWalk route = startRouteWalk(maze, *puzzle.start);
   const RouteScan scan = scanRoute(output, [&](std::uint64_t code) { takeMove(&route, code); });
+  // An output that cannot be read is the judge's trouble, not a verdict.
+  if (scan.readFailed) return {JudgeResult::kJudgeError, "cannot read the output", std::nullopt};
   const WalkOutcome outcome = finishRouteWalk(route);
   Judgment judgment;
   if (options.score) judgment.score = 0.0;
@@ -2492,10 +2497,17 @@ int main(int argc, char* argv[]) {
     ++argv;
     --argc;
   }
+  int status;
   try {
-    return runJudgeProtocol(protocol, argc, argv, std::cout, std::cerr);
+    status = runJudgeProtocol(protocol, argc, argv, std::cout, std::cerr);
   } catch (const std::bad_alloc&) {
     std::cerr << "FAIL out of memory" << std::endl;
     return 3;
   }
+  // A score that did not reach the judge is a failure of the checker.
+  if (!std::cout.flush()) {
+    std::cerr << "FAIL cannot write to standard output" << std::endl;
+    return status == 0 ? 3 : status;
+  }
+  return status;
 }

@@ -43,6 +43,7 @@ struct RouteScan {
   std::string kept;           // the current token's first bytes
   std::uint64_t length = 0;   // the current token's length
   std::string fault;          // the first fault, "" while none
+  bool readFailed = false;    // the output could not be read (a directory)
 };
 
 template <typename OnCode>
@@ -88,6 +89,7 @@ RouteScan scanRoute(std::FILE* file, OnCode onCode) {
                         (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
     scanChunk(&scan, buffer.data(), got, onCode);
   }
+  scan.readFailed = std::ferror(file) != 0;
   if (scan.fault.empty() && scan.inToken) endToken(&scan, onCode);
   return scan;
 }
@@ -214,6 +216,8 @@ Judgment judgeOutput(const Puzzle& puzzle, std::uint64_t answerMoves,
   const Maze maze = puzzleMaze(puzzle);
   RouteWalk route = startRouteWalk(maze, *puzzle.start);
   const RouteScan scan = scanRoute(output, [&](std::uint64_t code) { takeMove(&route, code); });
+  // An output that cannot be read is the judge's trouble, not a verdict.
+  if (scan.readFailed) return {JudgeResult::kJudgeError, "cannot read the output", std::nullopt};
   const WalkOutcome outcome = finishRouteWalk(route);
   Judgment judgment;
   if (options.score) judgment.score = 0.0;

@@ -30,6 +30,7 @@
 //    the search decides, and an answer longer than the search's route is a
 //    judge error. With `score`, an accepted route scores shortest / length.
 //    Both need a box the search can take (else a judge error).
+//  - An output that cannot be read (a directory) is a judge error.
 //  - A judge error is kJudgeError with its reason: a fault of the judge's
 //    files, never a verdict against the contestant.
 

@@ -30,10 +30,17 @@ int main(int argc, char* argv[]) {
     ++argv;
     --argc;
   }
+  int status;
   try {
-    return runJudgeProtocol(protocol, argc, argv, std::cout, std::cerr);
+    status = runJudgeProtocol(protocol, argc, argv, std::cout, std::cerr);
   } catch (const std::bad_alloc&) {
     std::cerr << "FAIL out of memory" << std::endl;
     return 3;
   }
+  // A score that did not reach the judge is a failure of the checker.
+  if (!std::cout.flush()) {
+    std::cerr << "FAIL cannot write to standard output" << std::endl;
+    return status == 0 ? 3 : status;
+  }
+  return status;
 }

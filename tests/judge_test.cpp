@@ -181,6 +181,25 @@ TEST_P(Protocols, KattisJudgeErrorsAreNoVerdict) {
   EXPECT_EQ(path("other.ans") + ": the answer's start and end are not the input's\n", result.err);
 }
 
+TEST_P(Protocols, AnOutputThatCannotBeReadIsAJudgeError) {
+  std::filesystem::create_directory(path("adir"));
+  RunResult result = runProgram(GetParam().program, dir_,
+                                command("testlib", {path("maze.in"), path("adir"), path("maze.ans")}),
+                                true);
+  EXPECT_EQ(3, result.status);
+  EXPECT_EQ("FAIL cannot read the output\n", result.err);
+  result = runProgram(GetParam().program, dir_,
+                      command("cms", {path("maze.in"), path("maze.ans"), path("adir")}), true);
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("", result.out);
+  std::filesystem::create_directory(path("feedback"));
+  result = runProgramWithInput(
+      GetParam().program, dir_,
+      command("kattis", {path("maze.in"), path("maze.ans"), path("feedback") + "/"}), path("adir"));
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ("cannot read the output\n", result.err);
+}
+
 TEST_P(Protocols, Testlib) {
   RunResult result = fileProtocol("testlib", kRoute);
   EXPECT_EQ(0, result.status);

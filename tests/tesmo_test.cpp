@@ -2,6 +2,7 @@
 // the settings or a puzzle file, `convert` and `explain`, checked against
 // the verifier and against the plain model of reference_puzzle.hpp.
 
+#include <filesystem>
 #include <random>
 #include <sstream>
 #include <string>
@@ -323,6 +324,22 @@ TEST_F(Tesmo, ExplainAgreesWithAnIndependentReplay) {
     EXPECT_EQ(expected, tesmo(args).out);
   }
   EXPECT_GT(explained, 60);
+}
+
+}  // namespace
+
+namespace {
+
+// Output that never reached its reader is no success.
+TEST_F(Tesmo, OutputThatCannotBeWrittenIsNoSuccess) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  for (const std::string& command : {std::string("convert"), std::string("generate 5 4 3 --budget 0"),
+                                     std::string("render --text")}) {
+    const RunResult result = runProgram(
+        "/bin/sh", dir_, {"-c", std::string(TESMO_PATH) + " " + command + " > /dev/full"}, true);
+    EXPECT_EQ(2, result.status) << command;
+    EXPECT_EQ("tesmo: cannot write to standard output\n", result.err) << command;
+  }
 }
 
 }  // namespace
