@@ -83,6 +83,28 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value);
 template <typename OnNumber>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber);
 
+// What a run taker took: how many tokens, and whether the last of them
+// stopped it.
+struct RunsTaken {
+  std::size_t tokens = 0;
+  bool stopped = false;
+};
+
+// forEachNumber() that also hands over runs of one-digit tokens whole.
+// Where the line has more than kRunBytes bytes at hand it calls
+// `onRuns(bytes, length)` with them first. onRuns takes, from the front,
+// whole runs of kRunCodes tokens of one blank and one digit each (see
+// code_run.hpp), each run followed by a byte that ends its last token; it
+// may stop at any token of them, as onNumber returning false does, and says
+// what it took.
+template <typename OnNumber, typename OnRuns>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
+
+// The run taker that takes none.
+struct NoRuns {
+  RunsTaken operator()(const char*, std::size_t) const { return {}; }
+};
+
 // Skips what is left of the current line, including its '\n'.
 void nextLine(NumberReader* reader);
 
@@ -94,6 +116,97 @@ NumberList parseNumberList(std::string_view text);
 
 // ---- implementation of the templates ----
 
+// ---- src/code_run.hpp ----
+// Runs of move codes: the shape nearly every byte of a long moves line has,
+// sixteen codes 0 to 5 each written as one digit after one blank
+// (" 0 3 5 1 ..."), recognised 32 bytes at a time. Reading such a line token
+// by token costs most of a long walk's time; a run is checked with a few
+// vector instructions instead, and its codes come out in pairs, which is the
+// form the walk's four-move table (see quad_grid.hpp) looks them up in.
+//
+// Contract:
+//  - decodeCodeRun() looks at exactly kRunBytes bytes. It returns true when
+//    they are kRunCodes pairs of a ' ' and a digit '0' to '5', and then
+//    stores in pairs[k] (k < kRunPairs) 6 * (code 2k) + (code 2k + 1), each
+//    0 to 35. Otherwise it returns false and the pairs are unspecified.
+//    Whether the byte after the run ends the last token is the caller's to
+//    check.
+//  - decodeCodeRunPortable() does the same with 64-bit integer arithmetic,
+//    for machines without SSE2; decodeCodeRunSse2() exists where SSE2 does,
+//    and decodeCodeRun() is the fastest of the two. The tests hold both to a
+//    byte-by-byte reading.
+
+#ifndef TESMO_CODE_RUN_HPP
+#define TESMO_CODE_RUN_HPP
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+constexpr std::size_t kRunCodes = 16;
+constexpr std::size_t kRunBytes = 2 * kRunCodes;
+constexpr std::size_t kRunPairs = kRunCodes / 2;
+
+// Eight bytes, " c c c c", at a time: the xor turns the blanks into 0 and the
+// digits into their values, then adding 0x7F to a byte below 0x80 sets its
+// top bit when it is 1 or more, adding 0x7A when it is 6 or more.
+inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t pairs[kRunPairs]) {
+  std::uint64_t tooBig = 0;
+  for (std::size_t word = 0; word < kRunBytes / 8; ++word) {
+    std::uint64_t data;
+    std::memcpy(&data, bytes + 8 * word, sizeof data);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    data = __builtin_bswap64(data);  // the first byte in the low byte
+#endif
+    const std::uint64_t values = data ^ 0x3020302030203020;
+    tooBig |= (values + 0x7A7F7A7F7A7F7A7F) | values;
+    for (std::size_t pair = 0; pair < 2; ++pair) {
+      const std::uint64_t first = (values >> (32 * pair + 8)) & 0xFF;
+      const std::uint64_t second = (values >> (32 * pair + 24)) & 0xFF;
+      pairs[2 * word + pair] = static_cast<std::uint32_t>(6 * first + second);
+    }
+  }
+  return (tooBig & 0x8080808080808080) == 0;
+}
+
+#if defined(__SSE2__)
+// Sixteen bytes at a time: after the xor a byte must not exceed its limit,
+// 0 for a blank and 5 for a digit; the unsigned minimum equals the byte
+// exactly when it does. Each 16-bit lane then holds a code times 256, and
+// one multiply-add of neighbouring lanes by 6 and 1 makes the pairs.
+inline bool decodeCodeRunSse2(const char* bytes, std::uint32_t pairs[kRunPairs]) {
+  const __m128i pattern = _mm_set1_epi16(0x3020);
+  const __m128i limit = _mm_set1_epi16(0x0500);
+  const __m128i weights = _mm_set1_epi32(0x00010006);
+  const __m128i low = _mm_xor_si128(
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
+  const __m128i high = _mm_xor_si128(
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16)), pattern);
+  const __m128i fits =
+      _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
+                    _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
+  if (_mm_movemask_epi8(fits) != 0xFFFF) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs),
+                   _mm_srli_epi32(_mm_madd_epi16(low, weights), 8));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + 4),
+                   _mm_srli_epi32(_mm_madd_epi16(high, weights), 8));
+  return true;
+}
+#endif
+
+inline bool decodeCodeRun(const char* bytes, std::uint32_t pairs[kRunPairs]) {
+#if defined(__SSE2__)
+  return decodeCodeRunSse2(bytes, pairs);
+#else
+  return decodeCodeRunPortable(bytes, pairs);
+#endif
+}
+
+#endif  // TESMO_CODE_RUN_HPP
 // ---- src/number_list_detail.hpp ----
 // The reader's fast paths, inlined into the walk's loop: what
 // forEachNumber() in number_list.hpp runs, and nothing a caller should use.
@@ -180,8 +293,8 @@ bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
 // buffer's bounds: kept in the reader, they would be reloaded after every
 // token, since the buffer's chars may alias them. The slow path gets a
 // number of its own, so that `number` never needs an address.
-template <typename OnNumber>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
+template <typename OnNumber, typename OnRuns>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
@@ -191,6 +304,14 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
       bool going = true;
       while (going) {
         std::uint64_t run;
+        if (end - at > kRunBytes) {
+          const RunsTaken taken = onRuns(data + at, end - at);
+          at += 2 * taken.tokens;
+          if (taken.stopped) {
+            going = false;
+            break;
+          }
+        }
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -210,6 +331,11 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
     if (!onNumber(slowValue)) return false;
   }
+}
+
+template <typename OnNumber>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
+  return forEachNumber(reader, onNumber, NoRuns{});
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's
@@ -1351,6 +1477,70 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 
 #include <cstdint>
 
+// ---- src/quad_grid.hpp ----
+// The four-move table: for every cell of the box grid (see grid.hpp) and
+// every sequence of four move codes 0 to 5, whether all four moves can be
+// executed from the cell one after another. A run of sixteen codes (see
+// code_run.hpp) then costs four look-ups and four additions instead of
+// sixteen of each, and none of the look-ups waits for another: where the
+// token stands after each four moves is known from the codes alone.
+//
+// Contract:
+//  - quadGridFits() holds when a table for `grid` costs at most `moveBudget`
+//    moves' worth of work (kQuadWordsPerCell words a cell) and has at most
+//    kMaxQuadCells cells.
+//  - planQuadGrid() builds the table of a grid planned by planGrid().
+//  - The table numbers a cell by its grid index times kPairs, so that a
+//    cell's words start at that number.
+//  - walkQuadRun() is given the number of a cell inside the box and a run's
+//    pairs of codes (pair = 6 * first code + second code, as
+//    decodeCodeRun() gives them). When all sixteen moves can be executed it
+//    moves *scaledIndex to the number of the cell they lead to and returns
+//    true; otherwise it returns false and leaves *scaledIndex alone, and the
+//    caller walks the run move by move to find the stop.
+
+#ifndef TESMO_QUAD_GRID_HPP
+#define TESMO_QUAD_GRID_HPP
+
+#include <cstdint>
+#include <vector>
+
+
+constexpr std::uint64_t kPairs = 36;
+constexpr std::uint64_t kQuadWordsPerCell = kPairs;
+// 2^15 cells make a table of 9.4 MB; past that it outgrows the caches it
+// is fast in.
+constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 15;
+
+struct QuadGrid {
+  // [cell * kPairs + first pair]: bit (second pair) set when the four moves
+  // cannot all be executed; all bits set for a cell outside the box.
+  std::vector<std::uint64_t> blocked;
+  std::uint64_t scaledStep[kPairs];  // per pair: its grid step times kPairs
+};
+
+bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
+
+QuadGrid planQuadGrid(const Grid& grid);
+
+// Inline: it runs once per sixteen moves, up to 10^8 moves in a run. The
+// blocked bits of the four look-ups are or-ed and tested once.
+inline bool walkQuadRun(const QuadGrid& quads, const std::uint32_t pairs[kRunPairs],
+                        std::uint64_t* scaledIndex) {
+  const std::uint64_t* blocked = quads.blocked.data();
+  const std::uint64_t* scaledStep = quads.scaledStep;
+  std::uint64_t at = *scaledIndex, stops = 0;
+  for (std::size_t quad = 0; quad < kRunPairs / 2; ++quad) {
+    const std::uint32_t first = pairs[2 * quad], second = pairs[2 * quad + 1];
+    stops |= blocked[at + first] >> second;
+    at += scaledStep[first] + scaledStep[second];
+  }
+  if (stops & 1) return false;
+  *scaledIndex = at;
+  return true;
+}
+
+#endif  // TESMO_QUAD_GRID_HPP
 
 enum class MoveResult : std::uint8_t { kMoved, kEdge, kWall, kInvalid };
 
@@ -1374,8 +1564,10 @@ struct Blocker {
 
 Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
 
-// `forEachMove(step)` calls `step(code)` for each code in turn until step
-// returns false; the walk's step returns false at a stop.
+// `forEachMove(step, takeRun)` calls `step(code)` for each code in turn
+// until step returns false; the walk's step returns false at a stop. It may
+// hand runs of codes written as one-digit tokens to `takeRun` instead, as
+// forEachNumber() does with its run taker (see number_list.hpp).
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
                       ForEachMove forEachMove, std::uint64_t gridBudget);
@@ -1384,7 +1576,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
 template <typename Moves>
 WalkOutcome walkMoveList(const Maze& maze, const Position& start,
                          const Moves& moves, std::uint64_t gridBudget) {
-  auto forEachMove = [&](auto step) {
+  auto forEachMove = [&](auto step, auto) {
     for (std::uint64_t code : moves) {
       if (!step(code)) return;
     }
@@ -1470,6 +1662,37 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
   return blocking & kGridEdge ? MoveResult::kEdge : MoveResult::kWall;
 }
 
+// Runs of codes on the grid through the four-move table, as forEachNumber()
+// asks of a run taker. A run the table says stops is walked again move by
+// move, by `step`, to find the move that stops it. The loop keeps only the
+// byte offset and the table's numbering of the cell in registers; the tokens
+// and steps follow from the offset.
+template <typename Step>
+RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
+                       std::uint64_t* index, std::uint64_t* steps, Step step) {
+  std::uint64_t scaledIndex = *index * kPairs;
+  std::uint32_t pairs[kRunPairs];
+  std::size_t at = 0;
+  for (; length - at > kRunBytes; at += kRunBytes) {
+    if (static_cast<unsigned char>(bytes[at + kRunBytes] - '0') < 10 ||
+        !decodeCodeRun(bytes + at, pairs)) {
+      break;
+    }
+    if (walkQuadRun(quads, pairs, &scaledIndex)) continue;
+    *index = scaledIndex / kPairs;
+    *steps += at / 2;
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(bytes[at + 2 * token + 1] - '0'))) {
+        return {at / 2 + token + 1, true};
+      }
+    }
+    return {at / 2 + kRunCodes, false};  // not reached: the table is exact
+  }
+  *index = scaledIndex / kPairs;
+  *steps += at / 2;
+  return {at / 2, false};
+}
+
 // Each walk works on local copies whose addresses never leave this
 // function, so that the compiler keeps them in registers.
 template <typename ForEachMove>
@@ -1482,7 +1705,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
     const Grid grid = planGrid(maze);
     std::uint64_t index = gridIndex(grid, start);
     std::uint64_t steps = 0;
-    forEachMove([&](std::uint64_t code) {
+    auto step = [&](std::uint64_t code) {
       result = applyGridMove(grid, code, &index);
       if (result != MoveResult::kMoved) {
         stopCode = code;
@@ -1490,17 +1713,26 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       }
       ++steps;
       return true;
-    });
+    };
+    if (quadGridFits(grid, gridBudget)) {
+      const QuadGrid quads = planQuadGrid(grid);
+      forEachMove(step, [&](const char* bytes, std::size_t length) {
+        return takeQuadRuns(quads, bytes, length, &index, &steps, step);
+      });
+    } else {
+      forEachMove(step, NoRuns{});
+    }
     outcome.position = gridPosition(grid, index);
     outcome.executed = steps;
   } else {
     const MovePlan plan = planMoves(maze);
     Walk walk = startWalk(maze, start);
-    forEachMove([&](std::uint64_t code) {
+    auto step = [&](std::uint64_t code) {
       result = applyMove(plan, code, &walk);
       if (result != MoveResult::kMoved) stopCode = code;
       return result == MoveResult::kMoved;
-    });
+    };
+    forEachMove(step, NoRuns{});
     outcome.position = {walk.position[0], walk.position[1], walk.position[2]};
     outcome.executed = walk.steps;
   }

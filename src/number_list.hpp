@@ -70,6 +70,28 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value);
 template <typename OnNumber>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber);
 
+// What a run taker took: how many tokens, and whether the last of them
+// stopped it.
+struct RunsTaken {
+  std::size_t tokens = 0;
+  bool stopped = false;
+};
+
+// forEachNumber() that also hands over runs of one-digit tokens whole.
+// Where the line has more than kRunBytes bytes at hand it calls
+// `onRuns(bytes, length)` with them first. onRuns takes, from the front,
+// whole runs of kRunCodes tokens of one blank and one digit each (see
+// code_run.hpp), each run followed by a byte that ends its last token; it
+// may stop at any token of them, as onNumber returning false does, and says
+// what it took.
+template <typename OnNumber, typename OnRuns>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
+
+// The run taker that takes none.
+struct NoRuns {
+  RunsTaken operator()(const char*, std::size_t) const { return {}; }
+};
+
 // Skips what is left of the current line, including its '\n'.
 void nextLine(NumberReader* reader);
 
@@ -81,6 +103,7 @@ NumberList parseNumberList(std::string_view text);
 
 // ---- implementation of the templates ----
 
+#include "code_run.hpp"
 #include "number_list_detail.hpp"
 
 // Reading the numbers is the walk's hot loop, so the common tokens are read
@@ -88,8 +111,8 @@ NumberList parseNumberList(std::string_view text);
 // buffer's bounds: kept in the reader, they would be reloaded after every
 // token, since the buffer's chars may alias them. The slow path gets a
 // number of its own, so that `number` never needs an address.
-template <typename OnNumber>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
+template <typename OnNumber, typename OnRuns>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
@@ -99,6 +122,14 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
       bool going = true;
       while (going) {
         std::uint64_t run;
+        if (end - at > kRunBytes) {
+          const RunsTaken taken = onRuns(data + at, end - at);
+          at += 2 * taken.tokens;
+          if (taken.stopped) {
+            going = false;
+            break;
+          }
+        }
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -118,6 +149,11 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
     if (!onNumber(slowValue)) return false;
   }
+}
+
+template <typename OnNumber>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
+  return forEachNumber(reader, onNumber, NoRuns{});
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's

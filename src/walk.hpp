@@ -32,6 +32,7 @@
 #include "grid.hpp"
 #include "maze.hpp"
 #include "number_list.hpp"
+#include "quad_grid.hpp"
 
 enum class MoveResult : std::uint8_t { kMoved, kEdge, kWall, kInvalid };
 
@@ -55,8 +56,10 @@ struct Blocker {
 
 Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
 
-// `forEachMove(step)` calls `step(code)` for each code in turn until step
-// returns false; the walk's step returns false at a stop.
+// `forEachMove(step, takeRun)` calls `step(code)` for each code in turn
+// until step returns false; the walk's step returns false at a stop. It may
+// hand runs of codes written as one-digit tokens to `takeRun` instead, as
+// forEachNumber() does with its run taker (see number_list.hpp).
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
                       ForEachMove forEachMove, std::uint64_t gridBudget);
@@ -65,7 +68,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
 template <typename Moves>
 WalkOutcome walkMoveList(const Maze& maze, const Position& start,
                          const Moves& moves, std::uint64_t gridBudget) {
-  auto forEachMove = [&](auto step) {
+  auto forEachMove = [&](auto step, auto) {
     for (std::uint64_t code : moves) {
       if (!step(code)) return;
     }
@@ -151,6 +154,37 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
   return blocking & kGridEdge ? MoveResult::kEdge : MoveResult::kWall;
 }
 
+// Runs of codes on the grid through the four-move table, as forEachNumber()
+// asks of a run taker. A run the table says stops is walked again move by
+// move, by `step`, to find the move that stops it. The loop keeps only the
+// byte offset and the table's numbering of the cell in registers; the tokens
+// and steps follow from the offset.
+template <typename Step>
+RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
+                       std::uint64_t* index, std::uint64_t* steps, Step step) {
+  std::uint64_t scaledIndex = *index * kPairs;
+  std::uint32_t pairs[kRunPairs];
+  std::size_t at = 0;
+  for (; length - at > kRunBytes; at += kRunBytes) {
+    if (static_cast<unsigned char>(bytes[at + kRunBytes] - '0') < 10 ||
+        !decodeCodeRun(bytes + at, pairs)) {
+      break;
+    }
+    if (walkQuadRun(quads, pairs, &scaledIndex)) continue;
+    *index = scaledIndex / kPairs;
+    *steps += at / 2;
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(bytes[at + 2 * token + 1] - '0'))) {
+        return {at / 2 + token + 1, true};
+      }
+    }
+    return {at / 2 + kRunCodes, false};  // not reached: the table is exact
+  }
+  *index = scaledIndex / kPairs;
+  *steps += at / 2;
+  return {at / 2, false};
+}
+
 // Each walk works on local copies whose addresses never leave this
 // function, so that the compiler keeps them in registers.
 template <typename ForEachMove>
@@ -163,7 +197,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
     const Grid grid = planGrid(maze);
     std::uint64_t index = gridIndex(grid, start);
     std::uint64_t steps = 0;
-    forEachMove([&](std::uint64_t code) {
+    auto step = [&](std::uint64_t code) {
       result = applyGridMove(grid, code, &index);
       if (result != MoveResult::kMoved) {
         stopCode = code;
@@ -171,17 +205,26 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       }
       ++steps;
       return true;
-    });
+    };
+    if (quadGridFits(grid, gridBudget)) {
+      const QuadGrid quads = planQuadGrid(grid);
+      forEachMove(step, [&](const char* bytes, std::size_t length) {
+        return takeQuadRuns(quads, bytes, length, &index, &steps, step);
+      });
+    } else {
+      forEachMove(step, NoRuns{});
+    }
     outcome.position = gridPosition(grid, index);
     outcome.executed = steps;
   } else {
     const MovePlan plan = planMoves(maze);
     Walk walk = startWalk(maze, start);
-    forEachMove([&](std::uint64_t code) {
+    auto step = [&](std::uint64_t code) {
       result = applyMove(plan, code, &walk);
       if (result != MoveResult::kMoved) stopCode = code;
       return result == MoveResult::kMoved;
-    });
+    };
+    forEachMove(step, NoRuns{});
     outcome.position = {walk.position[0], walk.position[1], walk.position[2]};
     outcome.executed = walk.steps;
   }
