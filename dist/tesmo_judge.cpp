@@ -92,11 +92,12 @@ struct RunsTaken {
 
 // forEachNumber() that also hands over runs of one-digit tokens whole.
 // Where the line has more than kRunBytes bytes at hand it calls
-// `onRuns(bytes, length)` with them first. onRuns takes, from the front,
-// whole runs of kRunCodes tokens of one blank and one digit each (see
-// code_run.hpp), each run followed by a byte that ends its last token; it
-// may stop at any token of them, as onNumber returning false does, and says
-// what it took.
+// `onRuns(bytes, length)` with them first; bytes[0] ends the token before
+// (or is the line's first byte). onRuns takes, from the front, whole runs of
+// kRunCodes tokens of one digit and one blank each (see code_run.hpp) after
+// a first blank; it may stop at any token of them, as onNumber returning
+// false does, and says what it took. Its tokens are two bytes each, so the
+// reader moves on by twice their number.
 template <typename OnNumber, typename OnRuns>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
 
@@ -118,22 +119,21 @@ NumberList parseNumberList(std::string_view text);
 
 // ---- src/code_run.hpp ----
 // Runs of move codes: the shape nearly every byte of a long moves line has,
-// sixteen codes 0 to 5 each written as one digit after one blank
-// (" 0 3 5 1 ..."), recognised 32 bytes at a time. Reading such a line token
+// sixteen codes 0 to 5 each written as one digit and ended by one blank
+// ("0 3 5 1 ... "), recognised 32 bytes at a time. Reading such a line token
 // by token costs most of a long walk's time; a run is checked with a few
 // vector instructions instead, and its codes come out in pairs, which is the
 // form the walk's four-move table (see quad_grid.hpp) looks them up in.
 //
 // Contract:
 //  - decodeCodeRun() looks at exactly kRunBytes bytes. It returns true when
-//    they are kRunCodes pairs of a ' ' and a digit '0' to '5', and then
+//    they are kRunCodes pairs of a digit '0' to '5' and a ' ', and then
 //    stores in pairs[k] (k < kRunPairs) 6 * (code 2k) + (code 2k + 1), each
 //    0 to 35. Otherwise it returns false and the pairs are unspecified.
-//    Whether the byte after the run ends the last token is the caller's to
-//    check.
+//    That the byte before the run ends a token is the caller's to know.
 //  - decodeCodeRunPortable() does the same with 64-bit integer arithmetic,
 //    for machines without SSE2; decodeCodeRunSse2() exists where SSE2 does,
-//    and decodeCodeRun() is the fastest of the two. The tests hold both to a
+//    and decodeCodeRun() is the faster of the two. The tests hold both to a
 //    byte-by-byte reading.
 
 #ifndef TESMO_CODE_RUN_HPP
@@ -151,9 +151,9 @@ constexpr std::size_t kRunCodes = 16;
 constexpr std::size_t kRunBytes = 2 * kRunCodes;
 constexpr std::size_t kRunPairs = kRunCodes / 2;
 
-// Eight bytes, " c c c c", at a time: the xor turns the blanks into 0 and the
-// digits into their values, then adding 0x7F to a byte below 0x80 sets its
-// top bit when it is 1 or more, adding 0x7A when it is 6 or more.
+// Eight bytes, "c c c c ", at a time: the xor turns the digits into their
+// values and the blanks into 0, then adding 0x7A to a byte below 0x80 sets
+// its top bit when it is 6 or more, adding 0x7F when it is 1 or more.
 inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t pairs[kRunPairs]) {
   std::uint64_t tooBig = 0;
   for (std::size_t word = 0; word < kRunBytes / 8; ++word) {
@@ -162,11 +162,11 @@ inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t pairs[kRunPai
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     data = __builtin_bswap64(data);  // the first byte in the low byte
 #endif
-    const std::uint64_t values = data ^ 0x3020302030203020;
-    tooBig |= (values + 0x7A7F7A7F7A7F7A7F) | values;
+    const std::uint64_t values = data ^ 0x2030203020302030;
+    tooBig |= (values + 0x7F7A7F7A7F7A7F7A) | values;
     for (std::size_t pair = 0; pair < 2; ++pair) {
-      const std::uint64_t first = (values >> (32 * pair + 8)) & 0xFF;
-      const std::uint64_t second = (values >> (32 * pair + 24)) & 0xFF;
+      const std::uint64_t first = (values >> (32 * pair)) & 0xFF;
+      const std::uint64_t second = (values >> (32 * pair + 16)) & 0xFF;
       pairs[2 * word + pair] = static_cast<std::uint32_t>(6 * first + second);
     }
   }
@@ -175,12 +175,12 @@ inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t pairs[kRunPai
 
 #if defined(__SSE2__)
 // Sixteen bytes at a time: after the xor a byte must not exceed its limit,
-// 0 for a blank and 5 for a digit; the unsigned minimum equals the byte
-// exactly when it does. Each 16-bit lane then holds a code times 256, and
-// one multiply-add of neighbouring lanes by 6 and 1 makes the pairs.
+// 5 for a digit and 0 for a blank; the unsigned minimum equals the byte
+// exactly when it does. Each 16-bit lane then holds one code, and one
+// multiply-add of neighbouring lanes by 6 and 1 makes the pairs.
 inline bool decodeCodeRunSse2(const char* bytes, std::uint32_t pairs[kRunPairs]) {
-  const __m128i pattern = _mm_set1_epi16(0x3020);
-  const __m128i limit = _mm_set1_epi16(0x0500);
+  const __m128i pattern = _mm_set1_epi16(0x2030);
+  const __m128i limit = _mm_set1_epi16(0x0005);
   const __m128i weights = _mm_set1_epi32(0x00010006);
   const __m128i low = _mm_xor_si128(
       _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
@@ -190,10 +190,8 @@ inline bool decodeCodeRunSse2(const char* bytes, std::uint32_t pairs[kRunPairs])
       _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
                     _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
   if (_mm_movemask_epi8(fits) != 0xFFFF) return false;
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs),
-                   _mm_srli_epi32(_mm_madd_epi16(low, weights), 8));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + 4),
-                   _mm_srli_epi32(_mm_madd_epi16(high, weights), 8));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs), _mm_madd_epi16(low, weights));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + 4), _mm_madd_epi16(high, weights));
   return true;
 }
 #endif
@@ -1492,12 +1490,14 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
 //  - The table numbers a cell by its grid index times kPairs, so that a
 //    cell's words start at that number.
-//  - walkQuadRun() is given the number of a cell inside the box and a run's
-//    pairs of codes (pair = 6 * first code + second code, as
-//    decodeCodeRun() gives them). When all sixteen moves can be executed it
-//    moves *scaledIndex to the number of the cell they lead to and returns
-//    true; otherwise it returns false and leaves *scaledIndex alone, and the
-//    caller walks the run move by move to find the stop.
+//  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
+//    box), the runs of codes (see code_run.hpp) that follow one another from
+//    the front of `bytes`, as long as the next kRunBytes bytes are a run and
+//    all its sixteen moves can be executed. It returns the bytes walked, a
+//    multiple of kRunBytes, and leaves *scaledIndex numbering the cell
+//    reached. *stopped tells whether it ended at a run one of whose moves
+//    cannot be executed (rather than at bytes that are no run, or at the
+//    end); the caller walks that run move by move to find the stop.
 
 #ifndef TESMO_QUAD_GRID_HPP
 #define TESMO_QUAD_GRID_HPP
@@ -1523,22 +1523,8 @@ bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
 
 QuadGrid planQuadGrid(const Grid& grid);
 
-// Inline: it runs once per sixteen moves, up to 10^8 moves in a run. The
-// blocked bits of the four look-ups are or-ed and tested once.
-inline bool walkQuadRun(const QuadGrid& quads, const std::uint32_t pairs[kRunPairs],
-                        std::uint64_t* scaledIndex) {
-  const std::uint64_t* blocked = quads.blocked.data();
-  const std::uint64_t* scaledStep = quads.scaledStep;
-  std::uint64_t at = *scaledIndex, stops = 0;
-  for (std::size_t quad = 0; quad < kRunPairs / 2; ++quad) {
-    const std::uint32_t first = pairs[2 * quad], second = pairs[2 * quad + 1];
-    stops |= blocked[at + first] >> second;
-    at += scaledStep[first] + scaledStep[second];
-  }
-  if (stops & 1) return false;
-  *scaledIndex = at;
-  return true;
-}
+std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
+                         std::uint64_t* scaledIndex, bool* stopped);
 
 #endif  // TESMO_QUAD_GRID_HPP
 
@@ -1663,34 +1649,25 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 }
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
-// asks of a run taker. A run the table says stops is walked again move by
-// move, by `step`, to find the move that stops it. The loop keeps only the
-// byte offset and the table's numbering of the cell in registers; the tokens
-// and steps follow from the offset.
+// asks of a run taker: the runs start after the blank the bytes begin with.
+// A run the table says stops is walked again move by move, by `step`, to
+// find the move that stops it.
 template <typename Step>
 RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                        std::uint64_t* index, std::uint64_t* steps, Step step) {
+  if (bytes[0] != ' ') return {};
   std::uint64_t scaledIndex = *index * kPairs;
-  std::uint32_t pairs[kRunPairs];
-  std::size_t at = 0;
-  for (; length - at > kRunBytes; at += kRunBytes) {
-    if (static_cast<unsigned char>(bytes[at + kRunBytes] - '0') < 10 ||
-        !decodeCodeRun(bytes + at, pairs)) {
-      break;
-    }
-    if (walkQuadRun(quads, pairs, &scaledIndex)) continue;
-    *index = scaledIndex / kPairs;
-    *steps += at / 2;
-    for (std::size_t token = 0; token < kRunCodes; ++token) {
-      if (!step(static_cast<std::uint64_t>(bytes[at + 2 * token + 1] - '0'))) {
-        return {at / 2 + token + 1, true};
-      }
-    }
-    return {at / 2 + kRunCodes, false};  // not reached: the table is exact
-  }
+  bool stopped;
+  const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
   *index = scaledIndex / kPairs;
-  *steps += at / 2;
-  return {at / 2, false};
+  *steps += walked / 2;
+  if (!stopped) return {walked / 2, false};
+  for (std::size_t token = 0; token < kRunCodes; ++token) {
+    if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
+      return {walked / 2 + token + 1, true};
+    }
+  }
+  return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
 }
 
 // Each walk works on local copies whose addresses never leave this

@@ -79,11 +79,12 @@ struct RunsTaken {
 
 // forEachNumber() that also hands over runs of one-digit tokens whole.
 // Where the line has more than kRunBytes bytes at hand it calls
-// `onRuns(bytes, length)` with them first. onRuns takes, from the front,
-// whole runs of kRunCodes tokens of one blank and one digit each (see
-// code_run.hpp), each run followed by a byte that ends its last token; it
-// may stop at any token of them, as onNumber returning false does, and says
-// what it took.
+// `onRuns(bytes, length)` with them first; bytes[0] ends the token before
+// (or is the line's first byte). onRuns takes, from the front, whole runs of
+// kRunCodes tokens of one digit and one blank each (see code_run.hpp) after
+// a first blank; it may stop at any token of them, as onNumber returning
+// false does, and says what it took. Its tokens are two bytes each, so the
+// reader moves on by twice their number.
 template <typename OnNumber, typename OnRuns>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
 

@@ -65,3 +65,33 @@ QuadGrid planQuadGrid(const Grid& grid) {
   }
   return quads;
 }
+
+// Out of line, so that the loop gets registers of its own rather than what
+// is left of a caller's. Each run costs four look-ups whose blocked bits are
+// or-ed and tested once, and no look-up waits for another's result: where
+// the token stands after each four moves follows from the codes alone.
+std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
+                         std::uint64_t* scaledIndex, bool* stopped) {
+  const std::uint64_t* blocked = quads.blocked.data();
+  const std::uint64_t* scaledStep = quads.scaledStep;
+  std::uint64_t at = *scaledIndex;
+  std::uint32_t pairs[kRunPairs];
+  std::size_t walked = 0;
+  *stopped = false;
+  for (; length - walked >= kRunBytes; walked += kRunBytes) {
+    if (!decodeCodeRun(bytes + walked, pairs)) break;
+    std::uint64_t next = at, stops = 0;
+    for (std::size_t quad = 0; quad < kRunPairs / 2; ++quad) {
+      const std::uint32_t first = pairs[2 * quad], second = pairs[2 * quad + 1];
+      stops |= blocked[next + first] >> second;
+      next += scaledStep[first] + scaledStep[second];
+    }
+    if (stops & 1) {
+      *stopped = true;
+      break;
+    }
+    at = next;
+  }
+  *scaledIndex = at;
+  return walked;
+}

@@ -12,12 +12,14 @@
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
 //  - The table numbers a cell by its grid index times kPairs, so that a
 //    cell's words start at that number.
-//  - walkQuadRun() is given the number of a cell inside the box and a run's
-//    pairs of codes (pair = 6 * first code + second code, as
-//    decodeCodeRun() gives them). When all sixteen moves can be executed it
-//    moves *scaledIndex to the number of the cell they lead to and returns
-//    true; otherwise it returns false and leaves *scaledIndex alone, and the
-//    caller walks the run move by move to find the stop.
+//  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
+//    box), the runs of codes (see code_run.hpp) that follow one another from
+//    the front of `bytes`, as long as the next kRunBytes bytes are a run and
+//    all its sixteen moves can be executed. It returns the bytes walked, a
+//    multiple of kRunBytes, and leaves *scaledIndex numbering the cell
+//    reached. *stopped tells whether it ended at a run one of whose moves
+//    cannot be executed (rather than at bytes that are no run, or at the
+//    end); the caller walks that run move by move to find the stop.
 
 #ifndef TESMO_QUAD_GRID_HPP
 #define TESMO_QUAD_GRID_HPP
@@ -45,21 +47,7 @@ bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
 
 QuadGrid planQuadGrid(const Grid& grid);
 
-// Inline: it runs once per sixteen moves, up to 10^8 moves in a run. The
-// blocked bits of the four look-ups are or-ed and tested once.
-inline bool walkQuadRun(const QuadGrid& quads, const std::uint32_t pairs[kRunPairs],
-                        std::uint64_t* scaledIndex) {
-  const std::uint64_t* blocked = quads.blocked.data();
-  const std::uint64_t* scaledStep = quads.scaledStep;
-  std::uint64_t at = *scaledIndex, stops = 0;
-  for (std::size_t quad = 0; quad < kRunPairs / 2; ++quad) {
-    const std::uint32_t first = pairs[2 * quad], second = pairs[2 * quad + 1];
-    stops |= blocked[at + first] >> second;
-    at += scaledStep[first] + scaledStep[second];
-  }
-  if (stops & 1) return false;
-  *scaledIndex = at;
-  return true;
-}
+std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
+                         std::uint64_t* scaledIndex, bool* stopped);
 
 #endif  // TESMO_QUAD_GRID_HPP

@@ -155,34 +155,25 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 }
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
-// asks of a run taker. A run the table says stops is walked again move by
-// move, by `step`, to find the move that stops it. The loop keeps only the
-// byte offset and the table's numbering of the cell in registers; the tokens
-// and steps follow from the offset.
+// asks of a run taker: the runs start after the blank the bytes begin with.
+// A run the table says stops is walked again move by move, by `step`, to
+// find the move that stops it.
 template <typename Step>
 RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                        std::uint64_t* index, std::uint64_t* steps, Step step) {
+  if (bytes[0] != ' ') return {};
   std::uint64_t scaledIndex = *index * kPairs;
-  std::uint32_t pairs[kRunPairs];
-  std::size_t at = 0;
-  for (; length - at > kRunBytes; at += kRunBytes) {
-    if (static_cast<unsigned char>(bytes[at + kRunBytes] - '0') < 10 ||
-        !decodeCodeRun(bytes + at, pairs)) {
-      break;
-    }
-    if (walkQuadRun(quads, pairs, &scaledIndex)) continue;
-    *index = scaledIndex / kPairs;
-    *steps += at / 2;
-    for (std::size_t token = 0; token < kRunCodes; ++token) {
-      if (!step(static_cast<std::uint64_t>(bytes[at + 2 * token + 1] - '0'))) {
-        return {at / 2 + token + 1, true};
-      }
-    }
-    return {at / 2 + kRunCodes, false};  // not reached: the table is exact
-  }
+  bool stopped;
+  const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
   *index = scaledIndex / kPairs;
-  *steps += at / 2;
-  return {at / 2, false};
+  *steps += walked / 2;
+  if (!stopped) return {walked / 2, false};
+  for (std::size_t token = 0; token < kRunCodes; ++token) {
+    if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
+      return {walked / 2 + token + 1, true};
+    }
+  }
+  return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
 }
 
 // Each walk works on local copies whose addresses never leave this
