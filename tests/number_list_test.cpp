@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "moves_lines.hpp"
 #include "run_binary.hpp"
 
 namespace {
@@ -17,16 +18,6 @@ using number_detail::nextNumberSlowly;
 using number_detail::readDigitRun;
 
 constexpr std::uint64_t kMax = UINT64_MAX;
-
-// What the standard formatted extraction reads from a line: the reader's
-// reference behaviour.
-NumberList standardList(const std::string& line) {
-  std::istringstream stream(line);
-  NumberList numbers;
-  std::uint64_t number;
-  while (stream >> number) numbers.push_back(number);
-  return numbers;
-}
 
 // The current line read with nextNumberSlowly() alone, which forEachNumber()
 // falls back on.
@@ -162,26 +153,6 @@ std::string randomLine(std::mt19937_64& random) {
   return line;
 }
 
-// A random line shaped like a moves line: mostly one-digit tokens after one
-// blank, broken now and then by the tokens and bytes around them that must
-// end or change the eight-byte reading of such runs.
-std::string randomMovesLine(std::mt19937_64& random) {
-  static const char* const kBreaks[] = {
-      "  ", "\t", "\r", "+", "-", "x", "\xb3", "\xa0", "\xff", "10", "9",
-      "007", "18446744073709551616", "18446744073709551615"};
-  std::string line;
-  for (int count = static_cast<int>(random() % 60); count > 0; --count) {
-    if (random() % 12 == 0) {
-      line += kBreaks[random() % std::size(kBreaks)];
-    } else {
-      line += ' ';
-      line += static_cast<char>('0' + random() % 10);
-    }
-  }
-  if (random() % 50 == 0) line += '\0';
-  return line;
-}
-
 TEST(NumberList, ReaderAgreesWithTheStandardExtractionOnRandomLines) {
   std::mt19937_64 random(20261208);
   for (int round = 0; round < 100000; ++round) {
@@ -247,6 +218,104 @@ TEST(NumberList, DigitRunsAcceptExactlyBlankDigitPairs) {
       }
     }
   }
+}
+
+// A run taker that lists the codes of the runs it is offered, as a walk
+// takes them, and stops at the number `stopAt` (counting from 1), as
+// onNumber does when the list reaches it.
+struct ListingRuns {
+  NumberList* numbers;
+  std::size_t stopAt;
+  std::size_t* runTokens;  // how many numbers came in runs
+
+  RunsTaken operator()(const char* bytes, std::size_t length) const {
+    RunsTaken taken;
+    if (bytes[0] != ' ') return taken;
+    std::uint32_t pairs[kRunPairs];
+    for (std::size_t at = 1; length - at >= kRunBytes; at += kRunBytes) {
+      if (!decodeCodeRun(bytes + at, pairs)) break;
+      for (std::size_t token = 0; token < kRunCodes; ++token) {
+        numbers->push_back(static_cast<std::uint64_t>(bytes[at + 2 * token] - '0'));
+        ++taken.tokens;
+        ++*runTokens;
+        if (numbers->size() == stopAt) {
+          taken.stopped = true;
+          return taken;
+        }
+      }
+    }
+    return taken;
+  }
+};
+
+// The line read by forEachNumber() with runs taken whole, stopped at the
+// number stopAt, then the rest of the line read by readListLine(): the two
+// parts must make the standard list, split where it was stopped. Counts the
+// numbers that came in runs in *runTokens.
+void expectRunsReadLikeTokens(NumberReader* reader, const std::string& line,
+                              std::size_t stopAt, std::size_t* runTokens) {
+  const NumberList expected = standardList(line);
+  NumberList numbers;
+  const bool ended = forEachNumber(
+      reader,
+      [&](std::uint64_t number) {
+        numbers.push_back(number);
+        return numbers.size() != stopAt;
+      },
+      ListingRuns{&numbers, stopAt, runTokens});
+  ASSERT_EQ(expected.size() < stopAt, ended) << "line: " << line;
+  ASSERT_EQ(std::min(stopAt, expected.size()), numbers.size()) << "line: " << line;
+  const NumberList rest = readListLine(reader);
+  numbers.insert(numbers.end(), rest.begin(), rest.end());
+  ASSERT_EQ(expected, numbers) << "line: " << line;
+}
+
+TEST(NumberList, RunsTakenWholeReadLikeTokens) {
+  std::mt19937_64 random(1515);
+  std::size_t runTokens = 0;
+  for (int round = 0; round < 20000; ++round) {
+    const std::string line = round % 4 == 0 ? randomMovesLine(random)
+                                            : randomRunsLine(random, 10 + random() % 200);
+    const std::size_t stopAt = random() % 2 ? SIZE_MAX : 1 + random() % 400;
+    NumberReader reader;
+    openNumberText(line, &reader);
+    expectRunsReadLikeTokens(&reader, line, stopAt, &runTokens);
+  }
+  EXPECT_GT(runTokens, 1000000u);
+}
+
+// Runs cut by the end of the buffer at every offset: each line is read with
+// buffers of many sizes, and lines of every length shift the cuts.
+TEST(NumberList, RunsTakenWholeAcrossBufferBoundaries) {
+  std::mt19937_64 random(3232);
+  std::vector<std::string> lines;
+  std::vector<std::size_t> stops;
+  std::string text;
+  for (int round = 0; round < 600; ++round) {
+    lines.push_back(randomRunsLine(random, 10 + random() % 400));
+    stops.push_back(random() % 3 ? SIZE_MAX : 1 + random() % 400);
+    text += lines.back() + "\n";
+  }
+  const std::string dir = makeTempDir();
+  writeFile(dir + "/lines", text);
+  for (std::size_t bufferSize : {1, 2, 31, 32, 33, 34, 35, 64, 65, 100, 4096}) {
+    SCOPED_TRACE(bufferSize);
+    NumberReader reader;
+    ASSERT_TRUE(openNumberFile(dir + "/lines", &reader, bufferSize));
+    std::size_t runTokens = 0;
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+      expectRunsReadLikeTokens(&reader, lines[line], stops[line], &runTokens);
+    }
+    EXPECT_EQ(NumberList{}, readListLine(&reader));
+    // Runs need 33 bytes at hand.
+    if (bufferSize > 64) {
+      EXPECT_GT(runTokens, 20000u);
+    }
+    if (bufferSize <= 32) {
+      EXPECT_EQ(0u, runTokens);
+    }
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(NumberList, NextNumberAndReadListLineShareTheLine) {

@@ -263,6 +263,31 @@ TEST_F(VerifierRun, LongSolutions) {
             "Attempt to access out of boundary!\n");
 }
 
+// A long solution is read in runs of sixteen codes, which start after the
+// first code; a stop at each place in a run, and just before and after one,
+// must read as it does anywhere else.
+TEST_F(VerifierRun, StopsAtEveryPlaceInARunOfALongSolution) {
+  std::string forthAndBack;
+  for (int pair = 0; pair < 40000; ++pair) forthAndBack += "0 1 ";
+  for (int moves = 80000; moves < 80040; ++moves) {
+    SCOPED_TRACE(moves);
+    std::string line = forthAndBack;
+    for (int more = 0; more < moves - 80000; ++more) line += more % 2 == 0 ? "0 " : "1 ";
+    const std::string head = "1 1 1\n9 9 9\n" + line;
+    const std::string count = std::to_string(moves);
+    solution(head + "7 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n");
+    expectRun({}, 1, "", "Invalid move (7)!\n");
+    solution(head + "12 0 1\n");
+    expectRun({}, 1, "", "Invalid move (12)!\n");
+    if (moves % 2 == 0) {  // the token is back at the start, with a wall at x - 1
+      solution(head + "1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n");
+      expectRun({}, 0, "Stopped after executing " + count + "steps.\nFAILURE (" + count + ")\n", "");
+      solution(head + "x 1\n");
+      expectRun({}, 0, "FAILURE (" + count + ")\n", "");
+    }
+  }
+}
+
 TEST_F(VerifierRun, SettingsErrorsEndWithStatusTwo) {
   solution("1 1 1\n9 9 9\n" + kRoute + "\n");
   expectRun({"--bogus"}, 2, "", "unrecognised option '--bogus'\n");

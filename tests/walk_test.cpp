@@ -2,9 +2,16 @@
 
 #include "messages.hpp"
 
+#include <filesystem>
+#include <random>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#include "moves_lines.hpp"
+#include "reference_puzzle.hpp"
+#include "run_binary.hpp"
 
 namespace {
 
@@ -169,6 +176,111 @@ TEST(Walk, BlockerNamesTheFirstFaceInTheWalksOrder) {
   const NumberList huge = {UINT64_MAX, 1, 1};
   EXPECT_EQ(MoveResult::kEdge,
             blockerOf({huge, open, open, open}, {UINT64_MAX - 1, 0, 0}, 0).reason);
+}
+
+}  // namespace
+
+namespace {
+
+// A moves line that mostly walks on: nearly every code is a move that can be
+// executed from where the token stands (where there is one), so runs of
+// sixteen go through often; now and then comes any code 0 to 9, or a token
+// or byte that changes how the line is read (see randomRunsLine()).
+std::string walkingLine(std::mt19937_64& random, const Maze& maze, const Position& start) {
+  const MovePlan plan = planMoves(maze);
+  Walk walk = startWalk(maze, start);
+  const std::string breaks = randomRunsLine(random, 2);
+  std::string line;
+  for (std::size_t count = random() % 600; count > 0; --count) {
+    std::uint64_t code = random() % 6;
+    for (int tries = 0; tries < 24 && random() % 200 != 0; ++tries) {
+      Walk next = walk;
+      if (applyMove(plan, code, &next) == MoveResult::kMoved) break;
+      code = random() % 6;
+    }
+    if (random() % 300 == 0) {
+      line += breaks.substr(random() % (breaks.size() + 1), random() % 6);
+    } else if (random() % 300 == 0) {
+      code = 6 + random() % 4;
+    }
+    applyMove(plan, code, &walk);
+    line += static_cast<char>('0' + code);
+    line += ' ';
+  }
+  return line;
+}
+
+std::string outcomeText(const WalkOutcome& outcome) {
+  return std::to_string(static_cast<int>(outcome.stop)) + " code " +
+         std::to_string(outcome.stopCode) + " after " + std::to_string(outcome.executed) +
+         " at " + std::to_string(outcome.position[0]) + "," +
+         std::to_string(outcome.position[1]) + "," + std::to_string(outcome.position[2]);
+}
+
+// The walk of the line's numbers as the verifier reads them, runs and all.
+WalkOutcome walkReader(NumberReader* reader, const Maze& maze, const Position& start,
+                       std::uint64_t gridBudget) {
+  auto forEachMove = [&](auto step, auto takeRun) {
+    forEachNumber(reader, step, takeRun);
+  };
+  const WalkOutcome outcome = walkMoves(maze, start, forEachMove, gridBudget);
+  nextLine(reader);
+  return outcome;
+}
+
+// Three ways through each line must end alike: read with runs through the
+// four-move table, read token by token on the grid, and the standard list
+// on the faces. The lines are read from text and from files with buffers
+// that cut runs at every offset.
+TEST(Walk, RunsThroughTheTableEndLikeSingleMoves) {
+  std::mt19937_64 random(1516);
+  std::vector<RefPuzzle> puzzles;
+  std::vector<Position> starts;
+  std::vector<std::string> lines;
+  std::string text;
+  for (int round = 0; round < 800; ++round) {
+    puzzles.push_back(round % 4 == 0 ? RefPuzzle{s_def_dimensions,
+                                                 {s_def_face0, s_def_face1, s_def_face2}}
+                                     : randomRefPuzzle(random, 6));
+    const RefPuzzle& p = puzzles.back();
+    const Maze maze{p.sizes, p.faces[0], p.faces[1], p.faces[2]};
+    starts.push_back({random() % p.sizes[0], random() % p.sizes[1], random() % p.sizes[2]});
+    lines.push_back(walkingLine(random, maze, starts.back()));
+    text += lines.back() + "\n";
+  }
+  auto expectLine = [&](std::size_t round, NumberReader* reader) {
+    const RefPuzzle& p = puzzles[round];
+    const Maze maze{p.sizes, p.faces[0], p.faces[1], p.faces[2]};
+    std::uint64_t cells;
+    ASSERT_TRUE(gridCellCount(p.sizes, &cells));
+    const std::string onFaces =
+        outcomeText(walkMoveList(maze, starts[round], standardList(lines[round]), 0));
+    NumberReader copy;
+    openNumberText(lines[round], &copy);
+    ASSERT_EQ(onFaces, outcomeText(walkReader(&copy, maze, starts[round], cells)))
+        << lines[round];
+    ASSERT_EQ(onFaces, outcomeText(walkReader(reader, maze, starts[round], UINT64_MAX)))
+        << lines[round];
+  };
+  std::size_t executed = 0;
+  for (std::size_t round = 0; round < lines.size(); ++round) {
+    NumberReader reader;
+    openNumberText(lines[round], &reader);
+    expectLine(round, &reader);
+    const RefPuzzle& p = puzzles[round];
+    executed += walkMoveList(Maze{p.sizes, p.faces[0], p.faces[1], p.faces[2]}, starts[round],
+                             standardList(lines[round]), 0).executed;
+  }
+  EXPECT_GT(executed, 20000u);  // the lines walk far, through many runs
+  const std::string dir = makeTempDir();
+  writeFile(dir + "/lines", text);
+  for (std::size_t bufferSize : {33, 34, 47, 64, 65, 4096}) {
+    SCOPED_TRACE(bufferSize);
+    NumberReader reader;
+    ASSERT_TRUE(openNumberFile(dir + "/lines", &reader, bufferSize));
+    for (std::size_t round = 0; round < lines.size(); ++round) expectLine(round, &reader);
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+#include "quad_grid.hpp"
+
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SmallMaze {
+  NumberList sizes, faces[3];
+};
+
+// Mostly open cells with walls of 1 and 2, faces as long as the cell rule
+// reads; sizes 1 to 4, so the layer around the box is reached often.
+SmallMaze randomMaze(std::mt19937_64& random) {
+  SmallMaze maze;
+  for (int axis = 0; axis < 3; ++axis) maze.sizes.push_back(1 + random() % 4);
+  for (int face = 0; face < 3; ++face) {
+    const std::uint64_t first = maze.sizes[face], second = maze.sizes[(face + 1) % 3];
+    for (std::uint64_t cell = 0; cell < first + second * second; ++cell) {
+      const std::uint64_t roll = random() % 10;
+      maze.faces[face].push_back(roll < 8 ? 0 : roll < 9 ? 1 : 2);
+    }
+  }
+  return maze;
+}
+
+// Whether four moves can all be executed from `cell`, one at a time.
+bool fourMovesExecute(const Grid& grid, std::uint64_t cell, const int codes[4]) {
+  for (int move = 0; move < 4; ++move) {
+    std::uint64_t next;
+    if (gridEntry(grid, cell, static_cast<std::uint64_t>(codes[move]), &next) != 0) {
+      return false;
+    }
+    cell = next;
+  }
+  return true;
+}
+
+// Every cell inside the box, every four codes: the table's bit is the walk's.
+TEST(QuadGrid, EveryFourMovesFromEveryCell) {
+  std::mt19937_64 random(4);
+  for (int round = 0; round < 40; ++round) {
+    const SmallMaze cells = randomMaze(random);
+    const Maze maze{cells.sizes, cells.faces[0], cells.faces[1], cells.faces[2]};
+    const Grid grid = planGrid(maze);
+    const QuadGrid quads = planQuadGrid(grid);
+    ASSERT_EQ(grid.blocked.size() * kPairs, quads.blocked.size());
+    for (std::uint64_t cell = 0; cell < grid.blocked.size(); ++cell) {
+      if (grid.blocked[cell] & kGridEdge) continue;
+      for (int quad = 0; quad < 6 * 6 * 6 * 6; ++quad) {
+        const int codes[4] = {quad / 216, quad / 36 % 6, quad / 6 % 6, quad % 6};
+        const std::uint64_t first = 6 * codes[0] + codes[1], second = 6 * codes[2] + codes[3];
+        const bool blocked = (quads.blocked[cell * kPairs + first] >> second & 1) != 0;
+        ASSERT_EQ(!fourMovesExecute(grid, cell, codes), blocked)
+            << "cell " << cell << " codes " << codes[0] << codes[1] << codes[2] << codes[3];
+      }
+    }
+  }
+}
+
+// Runs of random codes from random cells, walked through the table and one
+// move at a time: how far the table goes, where it stops and why.
+TEST(QuadGrid, RunsWalkLikeSingleMoves) {
+  std::mt19937_64 random(16);
+  for (int round = 0; round < 3000; ++round) {
+    const SmallMaze cells = randomMaze(random);
+    const Maze maze{cells.sizes, cells.faces[0], cells.faces[1], cells.faces[2]};
+    const Grid grid = planGrid(maze);
+    const QuadGrid quads = planQuadGrid(grid);
+    const Position start = {random() % cells.sizes[0], random() % cells.sizes[1],
+                            random() % cells.sizes[2]};
+    // Mostly moves back and forth, so that runs get through often.
+    std::string bytes;
+    const std::size_t runs = 1 + random() % 4;
+    for (std::size_t token = 0; token < runs * kRunCodes; ++token) {
+      const std::uint64_t code = random() % 8 == 0 ? random() % 6 : token % 2;
+      bytes += static_cast<char>('0' + code);
+      bytes += ' ';
+    }
+    // A code 7 or a byte other than a blank between codes ends the runs.
+    if (random() % 4 == 0) bytes[random() % bytes.size()] = random() % 2 ? '7' : '\t';
+    std::uint64_t expectedIndex = gridIndex(grid, start);
+    std::size_t expectedWalked = 0;
+    bool expectedStop = false;
+    for (std::size_t run = 0; run < runs && !expectedStop; ++run) {
+      const std::string runBytes = bytes.substr(run * kRunBytes, kRunBytes);
+      if (runBytes.find_first_of("6789\t") != std::string::npos) break;
+      std::uint64_t index = expectedIndex;
+      for (std::size_t token = 0; token < kRunCodes; ++token) {
+        const char digit = runBytes[2 * token];
+        std::uint64_t next;
+        if (gridEntry(grid, index, static_cast<std::uint64_t>(digit - '0'), &next) != 0) {
+          expectedStop = true;
+          break;
+        }
+        index = next;
+      }
+      if (expectedStop) break;
+      expectedIndex = index;
+      expectedWalked += kRunBytes;
+    }
+    std::uint64_t scaledIndex = gridIndex(grid, start) * kPairs;
+    bool stopped = true;
+    const std::size_t walked =
+        walkQuadRuns(quads, bytes.data(), bytes.size(), &scaledIndex, &stopped);
+    ASSERT_EQ(expectedWalked, walked) << bytes;
+    ASSERT_EQ(expectedStop, stopped) << bytes;
+    ASSERT_EQ(expectedIndex * kPairs, scaledIndex) << bytes;
+  }
+}
+
+TEST(QuadGrid, FitsWithinTheBudgetAndTheLimit) {
+  const Maze builtIn{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
+  const Grid grid = planGrid(builtIn);  // 13^3 = 2197 cells
+  EXPECT_TRUE(quadGridFits(grid, 2197 * kQuadWordsPerCell));
+  EXPECT_FALSE(quadGridFits(grid, 2197 * kQuadWordsPerCell - 1));
+  EXPECT_FALSE(quadGridFits(grid, 0));
+  const NumberList sizes = {30, 30, 30}, open(30 + 30 * 30, 0);  // 32^3 cells
+  const Grid largest = planGrid(Maze{sizes, open, open, open});
+  EXPECT_EQ(kMaxQuadCells, largest.blocked.size());
+  EXPECT_TRUE(quadGridFits(largest, UINT64_MAX));
+  const NumberList larger = {31, 30, 30}, open31(31 + 30 * 30, 0), open30(30 + 31 * 31, 0);
+  EXPECT_FALSE(quadGridFits(planGrid(Maze{larger, open31, open, open30}), UINT64_MAX));
+}
+
+}  // namespace
