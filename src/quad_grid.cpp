@@ -1,9 +1,10 @@
 #include "quad_grid.hpp"
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
+constexpr std::uint64_t kPairs = 36;
 constexpr std::uint64_t kAllPairs = (std::uint64_t{1} << kPairs) - 1;
 
 // Bit p set when the pair of moves p (first code p / 6, then p % 6) cannot
@@ -32,34 +33,47 @@ bool cellInsideBox(const Grid& grid, std::uint64_t cell) {
   return (grid.blocked[cell] & kGridEdge) == 0;
 }
 
+// Whether a move along some axis may enter the cell (bits 0 to 2 of its
+// grid cell not all set).
+bool cellCanBeEntered(const Grid& grid, std::uint64_t cell) {
+  return cellInsideBox(grid, cell) && (grid.blocked[cell] & 7) != 7;
+}
+
 }  // namespace
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget) {
   const std::uint64_t cells = grid.blocked.size();
-  return cells <= kMaxQuadCells && cells * kQuadWordsPerCell <= moveBudget;
+  return cells <= kMaxQuadCells &&
+         cells * kQuadCount / kQuadBytesPerMove <= moveBudget;
 }
 
 // Four moves from a cell are two pairs: the first from the cell, the second
-// from where the first leads. So each cell's word for a first pair is the
-// blocked pairs of the cell that pair leads to, or all ones.
+// from where the first leads. So a row is worked out from the cell's
+// blocked pairs and those of the 36 cells its pairs lead to.
 QuadGrid planQuadGrid(const Grid& grid) {
   QuadGrid quads;
   std::uint64_t pairStep[kPairs];
   for (std::uint64_t pair = 0; pair < kPairs; ++pair) {
     pairStep[pair] = grid.step[pair / 6] + grid.step[pair % 6];
-    quads.scaledStep[pair] = pairStep[pair] * kPairs;
+  }
+  quads.scaledStep.resize(kQuadCount);
+  for (std::uint64_t quad = 0; quad < kQuadCount; ++quad) {
+    quads.scaledStep[quad] = (pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount;
   }
   const std::uint64_t cells = grid.blocked.size();
   std::vector<std::uint64_t> pairs(cells, kAllPairs);
   for (std::uint64_t cell = 0; cell < cells; ++cell) {
     if (cellInsideBox(grid, cell)) pairs[cell] = blockedPairs(grid, cell);
   }
-  quads.blocked.assign(cells * kPairs, ~std::uint64_t{0});
+  quads.blocked.assign(cells * kQuadCount, 1);
   for (std::uint64_t cell = 0; cell < cells; ++cell) {
-    if (!cellInsideBox(grid, cell)) continue;
-    for (std::uint64_t pair = 0; pair < kPairs; ++pair) {
-      if ((pairs[cell] >> pair & 1) == 0) {
-        quads.blocked[cell * kPairs + pair] = pairs[cell + pairStep[pair]];
+    if (!cellCanBeEntered(grid, cell)) continue;
+    std::uint8_t* row = quads.blocked.data() + cell * kQuadCount;
+    for (std::uint64_t first = 0; first < kPairs; ++first, row += kPairs) {
+      if (pairs[cell] >> first & 1) continue;  // left blocked
+      const std::uint64_t after = pairs[cell + pairStep[first]];
+      for (std::uint64_t second = 0; second < kPairs; ++second) {
+        row[second] = static_cast<std::uint8_t>(after >> second & 1);
       }
     }
   }
@@ -67,26 +81,25 @@ QuadGrid planQuadGrid(const Grid& grid) {
 }
 
 // Out of line, so that the loop gets registers of its own rather than what
-// is left of a caller's. Each run costs four look-ups whose blocked bits are
-// or-ed and tested once, and no look-up waits for another's result: where
-// the token stands after each four moves follows from the codes alone.
+// is left of a caller's. Each run costs four byte look-ups, or-ed and tested
+// once, and four additions.
 std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                          std::uint64_t* scaledIndex, bool* stopped) {
-  const std::uint64_t* blocked = quads.blocked.data();
-  const std::uint64_t* scaledStep = quads.scaledStep;
+  const std::uint8_t* blocked = quads.blocked.data();
+  const std::uint64_t* scaledStep = quads.scaledStep.data();
   std::uint64_t at = *scaledIndex;
-  std::uint32_t pairs[kRunPairs];
+  std::uint32_t codes[kRunQuads];
   std::size_t walked = 0;
   *stopped = false;
   for (; length - walked >= kRunBytes; walked += kRunBytes) {
-    if (!decodeCodeRun(bytes + walked, pairs)) break;
-    std::uint64_t next = at, stops = 0;
-    for (std::size_t quad = 0; quad < kRunPairs / 2; ++quad) {
-      const std::uint32_t first = pairs[2 * quad], second = pairs[2 * quad + 1];
-      stops |= blocked[next + first] >> second;
-      next += scaledStep[first] + scaledStep[second];
+    if (!decodeCodeRun(bytes + walked, codes)) break;
+    std::uint64_t next = at;
+    unsigned stops = 0;
+    for (std::size_t quad = 0; quad < kRunQuads; ++quad) {
+      stops |= blocked[next + codes[quad]];
+      next += scaledStep[codes[quad]];
     }
-    if (stops & 1) {
+    if (stops != 0) {
       *stopped = true;
       break;
     }

@@ -2,45 +2,50 @@
 // every sequence of four move codes 0 to 5, whether all four moves can be
 // executed from the cell one after another. A run of sixteen codes (see
 // code_run.hpp) then costs four look-ups and four additions instead of
-// sixteen of each, and none of the look-ups waits for another: where the
-// token stands after each four moves is known from the codes alone.
+// sixteen of each, and no look-up waits for another: where the token stands
+// after each four moves follows from the codes alone.
 //
 // Contract:
-//  - quadGridFits() holds when a table for `grid` costs at most `moveBudget`
-//    moves' worth of work (kQuadWordsPerCell words a cell) and has at most
-//    kMaxQuadCells cells.
+//  - The table numbers a cell by its grid index times kQuadCount, where its
+//    row of kQuadCount bytes starts, one byte per four codes (in base 6, as
+//    decodeCodeRun() gives them): 0 when all four moves can be executed.
+//  - Any other byte means they may not: the rows of cells that cannot be
+//    entered are never worked out (the token stands there only at the
+//    start), and a run that meets one is walked move by move. So a 0 is
+//    always exact, and that is all the walk relies on.
+//  - quadGridFits() holds when a table for `grid` (kQuadCount bytes a cell)
+//    takes at most kQuadBytesPerMove bytes per move of `moveBudget`, and
+//    has at most kMaxQuadCells cells.
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
-//  - The table numbers a cell by its grid index times kPairs, so that a
-//    cell's words start at that number.
 //  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
-//    box), the runs of codes (see code_run.hpp) that follow one another from
-//    the front of `bytes`, as long as the next kRunBytes bytes are a run and
-//    all its sixteen moves can be executed. It returns the bytes walked, a
-//    multiple of kRunBytes, and leaves *scaledIndex numbering the cell
-//    reached. *stopped tells whether it ended at a run one of whose moves
-//    cannot be executed (rather than at bytes that are no run, or at the
-//    end); the caller walks that run move by move to find the stop.
+//    box), the runs of codes that follow one another from the front of
+//    `bytes`, as long as the next kRunBytes bytes are a run and the table
+//    says all its sixteen moves can be executed. It returns the bytes
+//    walked, a multiple of kRunBytes, and leaves *scaledIndex numbering the
+//    cell reached. *stopped tells whether it ended at a run the table does
+//    not let through (rather than at bytes that are no run, or at the end);
+//    the caller walks that run move by move.
 
 #ifndef TESMO_QUAD_GRID_HPP
 #define TESMO_QUAD_GRID_HPP
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "code_run.hpp"
 #include "grid.hpp"
 
-constexpr std::uint64_t kPairs = 36;
-constexpr std::uint64_t kQuadWordsPerCell = kPairs;
-// 2^15 cells make a table of 9.4 MB; past that it outgrows the caches it
+// 2^14 cells make a table of 21 MB; past that it outgrows the caches it
 // is fast in.
-constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 15;
+constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 14;
+// Most of a table is set in one memset and few rows are worked out, so it
+// pays for itself within about a quarter as many moves as it has bytes.
+constexpr std::uint64_t kQuadBytesPerMove = 4;
 
 struct QuadGrid {
-  // [cell * kPairs + first pair]: bit (second pair) set when the four moves
-  // cannot all be executed; all bits set for a cell outside the box.
-  std::vector<std::uint64_t> blocked;
-  std::uint64_t scaledStep[kPairs];  // per pair: its grid step times kPairs
+  std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
+  std::vector<std::uint64_t> scaledStep;   // per quad: its grid step times kQuadCount
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);

@@ -162,10 +162,10 @@ template <typename Step>
 RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                        std::uint64_t* index, std::uint64_t* steps, Step step) {
   if (bytes[0] != ' ') return {};
-  std::uint64_t scaledIndex = *index * kPairs;
+  std::uint64_t scaledIndex = *index * kQuadCount;
   bool stopped;
   const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
-  *index = scaledIndex / kPairs;
+  *index = scaledIndex / kQuadCount;
   *steps += walked / 2;
   if (!stopped) return {walked / 2, false};
   for (std::size_t token = 0; token < kRunCodes; ++token) {

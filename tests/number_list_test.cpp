@@ -231,9 +231,9 @@ struct ListingRuns {
   RunsTaken operator()(const char* bytes, std::size_t length) const {
     RunsTaken taken;
     if (bytes[0] != ' ') return taken;
-    std::uint32_t pairs[kRunPairs];
+    std::uint32_t quads[kRunQuads];
     for (std::size_t at = 1; length - at >= kRunBytes; at += kRunBytes) {
-      if (!decodeCodeRun(bytes + at, pairs)) break;
+      if (!decodeCodeRun(bytes + at, quads)) break;
       for (std::size_t token = 0; token < kRunCodes; ++token) {
         numbers->push_back(static_cast<std::uint64_t>(bytes[at + 2 * token] - '0'));
         ++taken.tokens;

@@ -264,28 +264,44 @@ TEST_F(VerifierRun, LongSolutions) {
 }
 
 // A long solution is read in runs of sixteen codes, which start after the
-// first code; a stop at each place in a run, and just before and after one,
-// must read as it does anywhere else.
+// first code: a stop of every kind at each place in a run, and just before
+// and after one, must read as it does anywhere else. The box is 3 x 1 x 1
+// with a wall at x = 2, small enough for its four-move table to pay within
+// the 40000 moves before the stop.
 TEST_F(VerifierRun, StopsAtEveryPlaceInARunOfALongSolution) {
+  std::vector<std::string> args = repeated("dimensions", {3, 1, 1});
+  for (std::uint64_t cell : {0, 0, 1}) args.insert(args.end(), {"--face0", std::to_string(cell)});
+  args.insert(args.end(), {"--face1", "0"});
+  for (int cell = 0; cell < 7; ++cell) args.insert(args.end(), {"--face2", "0"});
   std::string forthAndBack;
-  for (int pair = 0; pair < 40000; ++pair) forthAndBack += "0 1 ";
-  for (int moves = 80000; moves < 80040; ++moves) {
+  for (int pair = 0; pair < 20000; ++pair) forthAndBack += "0 1 ";
+  const std::string tail = " 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n";
+  for (int moves = 40000; moves < 40034; ++moves) {
     SCOPED_TRACE(moves);
-    std::string line = forthAndBack;
-    for (int more = 0; more < moves - 80000; ++more) line += more % 2 == 0 ? "0 " : "1 ";
-    const std::string head = "1 1 1\n9 9 9\n" + line;
+    std::string head = "0 0 0\n0 0 0\n" + forthAndBack;
+    for (int more = 0; more < moves - 40000; ++more) head += more % 2 == 0 ? "0 " : "1 ";
     const std::string count = std::to_string(moves);
-    solution(head + "7 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n");
-    expectRun({}, 1, "", "Invalid move (7)!\n");
-    solution(head + "12 0 1\n");
-    expectRun({}, 1, "", "Invalid move (12)!\n");
-    if (moves % 2 == 0) {  // the token is back at the start, with a wall at x - 1
-      solution(head + "1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n");
-      expectRun({}, 0, "Stopped after executing " + count + "steps.\nFAILURE (" + count + ")\n", "");
-      solution(head + "x 1\n");
-      expectRun({}, 0, "FAILURE (" + count + ")\n", "");
+    const bool home = moves % 2 == 0;  // at x = 0, else at x = 1
+    solution(head + "7" + tail);
+    expectRun(args, 1, "", "Invalid move (7)!\n");
+    solution(head + "12" + tail);
+    expectRun(args, 1, "", "Invalid move (12)!\n");
+    solution(head + "x" + tail);
+    expectRun(args, 0, home ? "SUCCESS\n" : "FAILURE (" + count + ")\n", "");
+    const std::string stopped = "Stopped after executing " + count + "steps.\n";
+    if (home) {
+      solution(head + "1" + tail);
+      expectRun(args, 0, stopped + "SUCCESS\n", "Attempt to access out of boundary!\n");
+    } else {
+      solution(head + "0" + tail);
+      expectRun(args, 0, stopped + "FAILURE (" + count + ")\n", "");
     }
   }
+  // The built-in puzzle's table pays within a million moves.
+  std::string longer;
+  for (int pair = 0; pair < 800000; ++pair) longer += "0 1 ";
+  solution("1 1 1\n9 9 9\n" + longer + "1" + tail);
+  expectRun({}, 0, "Stopped after executing 1600000steps.\nFAILURE (1600000)\n", "");
 }
 
 TEST_F(VerifierRun, SettingsErrorsEndWithStatusTwo) {
