@@ -85,26 +85,27 @@ QuadGrid planQuadGrid(const Grid& grid) {
 // once, and four additions.
 std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                          std::uint64_t* scaledIndex, bool* stopped) {
-  const std::uint8_t* blocked = quads.blocked.data();
-  const std::uint64_t* scaledStep = quads.scaledStep.data();
-  std::uint64_t at = *scaledIndex;
+  const std::uint8_t* const blocked = quads.blocked.data();
+  const std::uint64_t* const scaledStep = quads.scaledStep.data();
+  const std::uint8_t* row = blocked + *scaledIndex;
+  const char* run = bytes;
+  const char* const lastRun = bytes + length - length % kRunBytes;
   std::uint32_t codes[kRunQuads];
-  std::size_t walked = 0;
   *stopped = false;
-  for (; length - walked >= kRunBytes; walked += kRunBytes) {
-    if (!decodeCodeRun(bytes + walked, codes)) break;
-    std::uint64_t next = at;
+  for (; run != lastRun; run += kRunBytes) {
+    if (!decodeCodeRun(run, codes)) break;
+    const std::uint8_t* next = row;
     unsigned stops = 0;
     for (std::size_t quad = 0; quad < kRunQuads; ++quad) {
-      stops |= blocked[next + codes[quad]];
+      stops |= next[codes[quad]];
       next += scaledStep[codes[quad]];
     }
     if (stops != 0) {
       *stopped = true;
       break;
     }
-    at = next;
+    row = next;
   }
-  *scaledIndex = at;
-  return walked;
+  *scaledIndex = static_cast<std::uint64_t>(row - blocked);
+  return static_cast<std::size_t>(run - bytes);
 }
