@@ -58,7 +58,10 @@ QuadGrid planQuadGrid(const Grid& grid) {
   }
   quads.scaledStep.resize(kQuadCount);
   for (std::uint64_t quad = 0; quad < kQuadCount; ++quad) {
-    quads.scaledStep[quad] = (pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount;
+    // The steps are in the grid's arithmetic mod 2^64; as offsets of a row
+    // they are signed.
+    quads.scaledStep[quad] = static_cast<std::int64_t>(
+        (pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount);
   }
   const std::uint64_t cells = grid.blocked.size();
   std::vector<std::uint64_t> pairs(cells, kAllPairs);
@@ -81,12 +84,14 @@ QuadGrid planQuadGrid(const Grid& grid) {
 }
 
 // Out of line, so that the loop gets registers of its own rather than what
-// is left of a caller's. Each run costs four byte look-ups, or-ed and tested
-// once, and four additions.
+// is left of a caller's. Each four codes cost a byte look-up, a test and an
+// addition; the row moves on only past four moves the table lets through,
+// so it never leaves the rows of cells inside the box, and the tests, all
+// predicted to pass, let the look-ups of a run overlap.
 std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
                          std::uint64_t* scaledIndex, bool* stopped) {
   const std::uint8_t* const blocked = quads.blocked.data();
-  const std::uint64_t* const scaledStep = quads.scaledStep.data();
+  const std::int64_t* const scaledStep = quads.scaledStep.data();
   const std::uint8_t* row = blocked + *scaledIndex;
   const char* run = bytes;
   const char* const lastRun = bytes + length - length % kRunBytes;
@@ -95,14 +100,13 @@ std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t l
   for (; run != lastRun; run += kRunBytes) {
     if (!decodeCodeRun(run, codes)) break;
     const std::uint8_t* next = row;
-    unsigned stops = 0;
     for (std::size_t quad = 0; quad < kRunQuads; ++quad) {
-      stops |= next[codes[quad]];
+      if (next[codes[quad]] != 0) {
+        *stopped = true;
+        *scaledIndex = static_cast<std::uint64_t>(row - blocked);
+        return static_cast<std::size_t>(run - bytes);
+      }
       next += scaledStep[codes[quad]];
-    }
-    if (stops != 0) {
-      *stopped = true;
-      break;
     }
     row = next;
   }

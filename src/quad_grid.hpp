@@ -45,7 +45,7 @@ constexpr std::uint64_t kQuadBytesPerMove = 4;
 
 struct QuadGrid {
   std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
-  std::vector<std::uint64_t> scaledStep;   // per quad: its grid step times kQuadCount
+  std::vector<std::int64_t> scaledStep;    // per quad: its grid step times kQuadCount
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);

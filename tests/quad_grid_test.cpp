@@ -69,7 +69,8 @@ TEST(QuadGrid, EveryFourMovesFromEveryCell) {
         if (through) {
           std::uint64_t end = cell;
           for (int code : codes) end += grid.step[code];
-          ASSERT_EQ(end * kQuadCount, cell * kQuadCount + quads.scaledStep[quad]);
+          ASSERT_EQ(end * kQuadCount,
+                    cell * kQuadCount + static_cast<std::uint64_t>(quads.scaledStep[quad]));
         }
       }
     }
