@@ -77,20 +77,23 @@ struct RunsTaken {
   bool stopped = false;
 };
 
-// forEachNumber() that also hands over runs of one-digit tokens whole.
-// Where the line has more than kRunBytes bytes at hand it calls
-// `onRuns(bytes, length)` with them first; bytes[0] ends the token before
-// (or is the line's first byte). onRuns takes, from the front, whole runs of
-// kRunCodes tokens of one digit and one blank each (see code_run.hpp) after
-// a first blank; it may stop at any token of them, as onNumber returning
-// false does, and says what it took. Its tokens are two bytes each, so the
-// reader moves on by twice their number.
-template <typename OnNumber, typename OnRuns>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
+// forEachNumber() that also hands over runs of one-digit tokens whole, to
+// a run taker with two members. Where the line has more than kRunBytes
+// bytes at hand, it asks `runs.startsRuns(bytes)` whether they may start
+// runs; bytes[0] ends the token before (or is the line's first byte). If so
+// it calls `runs.take(bytes, length)` with them. take() takes, from the
+// front, whole runs of kRunCodes tokens of one digit and one blank each
+// (see code_run.hpp) after a first blank; it may stop at any token of them,
+// as onNumber returning false does, and says what it took. Its tokens are
+// two bytes each, so the reader moves on by twice their number, and reads
+// at least one token itself before it asks again.
+template <typename OnNumber, typename Runs>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs);
 
 // The run taker that takes none.
 struct NoRuns {
-  RunsTaken operator()(const char*, std::size_t) const { return {}; }
+  bool startsRuns(const char*) const { return false; }
+  RunsTaken take(const char*, std::size_t) const { return {}; }
 };
 
 // Skips what is left of the current line, including its '\n'.
@@ -111,26 +114,26 @@ NumberList parseNumberList(std::string_view text);
 // here, inlined into the walk, on local copies of the read position and the
 // buffer's bounds: kept in the reader, they would be reloaded after every
 // token, since the buffer's chars may alias them. The slow path gets a
-// number of its own, so that `number` never needs an address.
-template <typename OnNumber, typename OnRuns>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
+// number of its own, so that `number` never needs an address. Runs are
+// taken outside the token loop, so that a call there does not cost the
+// loop its registers.
+template <typename OnNumber, typename Runs>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
+  bool tokenFirst = false;  // read a token before looking for runs
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
       const std::size_t end = reader->end;
       std::size_t at = reader->next;
       std::uint64_t number;
-      bool going = true;
+      bool going = true, runsAhead = false;
       while (going) {
         std::uint64_t run;
-        if (end - at > kRunBytes) {
-          const RunsTaken taken = onRuns(data + at, end - at);
-          at += 2 * taken.tokens;
-          if (taken.stopped) {
-            going = false;
-            break;
-          }
+        if (!tokenFirst && end - at > kRunBytes && runs.startsRuns(data + at)) {
+          runsAhead = true;
+          break;
         }
+        tokenFirst = false;
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -145,16 +148,25 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
       }
       reader->next = at;
       if (!going) return false;
+      if (runsAhead) {
+        const RunsTaken taken = runs.take(data + at, end - at);
+        reader->next += 2 * taken.tokens;
+        if (taken.stopped) return false;
+        tokenFirst = true;
+        continue;
+      }
     }
     std::uint64_t slowValue;
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
+    tokenFirst = false;
     if (!onNumber(slowValue)) return false;
   }
 }
 
 template <typename OnNumber>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
-  return forEachNumber(reader, onNumber, NoRuns{});
+  NoRuns none;
+  return forEachNumber(reader, onNumber, none);
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's

@@ -38,8 +38,8 @@ void walkSolution(NumberReader* reader, const Maze& maze, bool verbose,
       facts->status = reportNoMoves(err);
       return;
     }
-    auto forEachMove = [&](auto step, auto takeRun) {
-      if (step(firstMove)) forEachNumber(reader, step, takeRun);
+    auto forEachMove = [&](auto step, auto& runs) {
+      if (step(firstMove)) forEachNumber(reader, step, runs);
     };
     facts->outcome = walkMoves(maze, *facts->start, forEachMove, reader->fileSize / 2);
   }

@@ -56,10 +56,10 @@ struct Blocker {
 
 Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
 
-// `forEachMove(step, takeRun)` calls `step(code)` for each code in turn
-// until step returns false; the walk's step returns false at a stop. It may
-// hand runs of codes written as one-digit tokens to `takeRun` instead, as
-// forEachNumber() does with its run taker (see number_list.hpp).
+// `forEachMove(step, runs)` calls `step(code)` for each code in turn until
+// step returns false; the walk's step returns false at a stop. It may hand
+// runs of codes written as one-digit tokens to the run taker `runs`
+// instead, as forEachNumber() does (see number_list.hpp).
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
                       ForEachMove forEachMove, std::uint64_t gridBudget);
@@ -68,7 +68,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
 template <typename Moves>
 WalkOutcome walkMoveList(const Maze& maze, const Position& start,
                          const Moves& moves, std::uint64_t gridBudget) {
-  auto forEachMove = [&](auto step, auto) {
+  auto forEachMove = [&](auto step, auto&) {
     for (std::uint64_t code : moves) {
       if (!step(code)) return;
     }
@@ -156,25 +156,37 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// A run the table says stops is walked again move by move, by `step`, to
-// find the move that stops it.
+// A run the table does not let through is walked again move by move, by
+// `step`, to find the move that stops it.
 template <typename Step>
-RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
-                       std::uint64_t* index, std::uint64_t* steps, Step step) {
-  if (bytes[0] != ' ') return {};
-  std::uint64_t scaledIndex = *index * kQuadCount;
-  bool stopped;
-  const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
-  *index = scaledIndex / kQuadCount;
-  *steps += walked / 2;
-  if (!stopped) return {walked / 2, false};
-  for (std::size_t token = 0; token < kRunCodes; ++token) {
-    if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
-      return {walked / 2 + token + 1, true};
-    }
+struct QuadRuns {
+  const QuadGrid& quads;
+  std::uint64_t& index;
+  std::uint64_t& steps;
+  Step& step;
+
+  // The first code and blank, inline in the token loop, spare lines of
+  // other tokens a call per token.
+  bool startsRuns(const char* bytes) const {
+    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 &&
+           bytes[2] == ' ';
   }
-  return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
-}
+
+  RunsTaken take(const char* bytes, std::size_t length) {
+    std::uint64_t scaledIndex = index * kQuadCount;
+    bool stopped;
+    const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
+    index = scaledIndex / kQuadCount;
+    steps += walked / 2;
+    if (!stopped) return {walked / 2, false};
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
+        return {walked / 2 + token + 1, true};
+      }
+    }
+    return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
+  }
+};
 
 // Each walk works on local copies whose addresses never leave this
 // function, so that the compiler keeps them in registers.
@@ -199,11 +211,11 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
     };
     if (quadGridFits(grid, gridBudget)) {
       const QuadGrid quads = planQuadGrid(grid);
-      forEachMove(step, [&](const char* bytes, std::size_t length) {
-        return takeQuadRuns(quads, bytes, length, &index, &steps, step);
-      });
+      QuadRuns<decltype(step)> runs{quads, index, steps, step};
+      forEachMove(step, runs);
     } else {
-      forEachMove(step, NoRuns{});
+      NoRuns none;
+      forEachMove(step, none);
     }
     outcome.position = gridPosition(grid, index);
     outcome.executed = steps;
@@ -215,7 +227,8 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       if (result != MoveResult::kMoved) stopCode = code;
       return result == MoveResult::kMoved;
     };
-    forEachMove(step, NoRuns{});
+    NoRuns none;
+    forEachMove(step, none);
     outcome.position = {walk.position[0], walk.position[1], walk.position[2]};
     outcome.executed = walk.steps;
   }

@@ -228,9 +228,10 @@ struct ListingRuns {
   std::size_t stopAt;
   std::size_t* runTokens;  // how many numbers came in runs
 
-  RunsTaken operator()(const char* bytes, std::size_t length) const {
+  bool startsRuns(const char* bytes) const { return bytes[0] == ' '; }
+
+  RunsTaken take(const char* bytes, std::size_t length) const {
     RunsTaken taken;
-    if (bytes[0] != ' ') return taken;
     std::uint32_t quads[kRunQuads];
     for (std::size_t at = 1; length - at >= kRunBytes; at += kRunBytes) {
       if (!decodeCodeRun(bytes + at, quads)) break;
@@ -256,13 +257,14 @@ void expectRunsReadLikeTokens(NumberReader* reader, const std::string& line,
                               std::size_t stopAt, std::size_t* runTokens) {
   const NumberList expected = standardList(line);
   NumberList numbers;
+  ListingRuns runs{&numbers, stopAt, runTokens};
   const bool ended = forEachNumber(
       reader,
       [&](std::uint64_t number) {
         numbers.push_back(number);
         return numbers.size() != stopAt;
       },
-      ListingRuns{&numbers, stopAt, runTokens});
+      runs);
   ASSERT_EQ(expected.size() < stopAt, ended) << "line: " << line;
   ASSERT_EQ(std::min(stopAt, expected.size()), numbers.size()) << "line: " << line;
   const NumberList rest = readListLine(reader);

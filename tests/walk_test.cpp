@@ -220,9 +220,7 @@ std::string outcomeText(const WalkOutcome& outcome) {
 // The walk of the line's numbers as the verifier reads them, runs and all.
 WalkOutcome walkReader(NumberReader* reader, const Maze& maze, const Position& start,
                        std::uint64_t gridBudget) {
-  auto forEachMove = [&](auto step, auto takeRun) {
-    forEachNumber(reader, step, takeRun);
-  };
+  auto forEachMove = [&](auto step, auto& runs) { forEachNumber(reader, step, runs); };
   const WalkOutcome outcome = walkMoves(maze, start, forEachMove, gridBudget);
   nextLine(reader);
   return outcome;
