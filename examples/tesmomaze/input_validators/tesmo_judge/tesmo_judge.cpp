@@ -90,20 +90,23 @@ struct RunsTaken {
   bool stopped = false;
 };
 
-// forEachNumber() that also hands over runs of one-digit tokens whole.
-// Where the line has more than kRunBytes bytes at hand it calls
-// `onRuns(bytes, length)` with them first; bytes[0] ends the token before
-// (or is the line's first byte). onRuns takes, from the front, whole runs of
-// kRunCodes tokens of one digit and one blank each (see code_run.hpp) after
-// a first blank; it may stop at any token of them, as onNumber returning
-// false does, and says what it took. Its tokens are two bytes each, so the
-// reader moves on by twice their number.
-template <typename OnNumber, typename OnRuns>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns);
+// forEachNumber() that also hands over runs of one-digit tokens whole, to
+// a run taker with two members. Where the line has more than kRunBytes
+// bytes at hand, it asks `runs.startsRuns(bytes)` whether they may start
+// runs; bytes[0] ends the token before (or is the line's first byte). If so
+// it calls `runs.take(bytes, length)` with them. take() takes, from the
+// front, whole runs of kRunCodes tokens of one digit and one blank each
+// (see code_run.hpp) after a first blank; it may stop at any token of them,
+// as onNumber returning false does, and says what it took. Its tokens are
+// two bytes each, so the reader moves on by twice their number, and reads
+// at least one token itself before it asks again.
+template <typename OnNumber, typename Runs>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs);
 
 // The run taker that takes none.
 struct NoRuns {
-  RunsTaken operator()(const char*, std::size_t) const { return {}; }
+  bool startsRuns(const char*) const { return false; }
+  RunsTaken take(const char*, std::size_t) const { return {}; }
 };
 
 // Skips what is left of the current line, including its '\n'.
@@ -296,26 +299,26 @@ bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
 // here, inlined into the walk, on local copies of the read position and the
 // buffer's bounds: kept in the reader, they would be reloaded after every
 // token, since the buffer's chars may alias them. The slow path gets a
-// number of its own, so that `number` never needs an address.
-template <typename OnNumber, typename OnRuns>
-bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
+// number of its own, so that `number` never needs an address. Runs are
+// taken outside the token loop, so that a call there does not cost the
+// loop its registers.
+template <typename OnNumber, typename Runs>
+bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
+  bool tokenFirst = false;  // read a token before looking for runs
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
       const std::size_t end = reader->end;
       std::size_t at = reader->next;
       std::uint64_t number;
-      bool going = true;
+      bool going = true, runsAhead = false;
       while (going) {
         std::uint64_t run;
-        if (end - at > kRunBytes) {
-          const RunsTaken taken = onRuns(data + at, end - at);
-          at += 2 * taken.tokens;
-          if (taken.stopped) {
-            going = false;
-            break;
-          }
+        if (!tokenFirst && end - at > kRunBytes && runs.startsRuns(data + at)) {
+          runsAhead = true;
+          break;
         }
+        tokenFirst = false;
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -330,16 +333,25 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, OnRuns onRuns) {
       }
       reader->next = at;
       if (!going) return false;
+      if (runsAhead) {
+        const RunsTaken taken = runs.take(data + at, end - at);
+        reader->next += 2 * taken.tokens;
+        if (taken.stopped) return false;
+        tokenFirst = true;
+        continue;
+      }
     }
     std::uint64_t slowValue;
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
+    tokenFirst = false;
     if (!onNumber(slowValue)) return false;
   }
 }
 
 template <typename OnNumber>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber) {
-  return forEachNumber(reader, onNumber, NoRuns{});
+  NoRuns none;
+  return forEachNumber(reader, onNumber, none);
 }
 
 // Writes one number in decimal; to_chars avoids the locale and the stream's
@@ -1497,9 +1509,9 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 //    entered are never worked out (the token stands there only at the
 //    start), and a run that meets one is walked move by move. So a 0 is
 //    always exact, and that is all the walk relies on.
-//  - quadGridFits() holds when a table for `grid` costs at most `moveBudget`
-//    moves' worth of work (kQuadCount bytes a cell) and has at most
-//    kMaxQuadCells cells.
+//  - quadGridFits() holds when a table for `grid` (kQuadCount bytes a cell)
+//    takes at most kQuadBytesPerMove bytes per move of `moveBudget`, and
+//    has at most kMaxQuadCells cells.
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
 //  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
 //    box), the runs of codes that follow one another from the front of
@@ -1521,10 +1533,13 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 // 2^14 cells make a table of 21 MB; past that it outgrows the caches it
 // is fast in.
 constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 14;
+// Most of a table is set in one memset and few rows are worked out, so it
+// pays for itself within about a quarter as many moves as it has bytes.
+constexpr std::uint64_t kQuadBytesPerMove = 4;
 
 struct QuadGrid {
   std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
-  std::vector<std::uint64_t> scaledStep;   // per quad: its grid step times kQuadCount
+  std::vector<std::int64_t> scaledStep;    // per quad: its grid step times kQuadCount
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
@@ -1558,10 +1573,10 @@ struct Blocker {
 
 Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
 
-// `forEachMove(step, takeRun)` calls `step(code)` for each code in turn
-// until step returns false; the walk's step returns false at a stop. It may
-// hand runs of codes written as one-digit tokens to `takeRun` instead, as
-// forEachNumber() does with its run taker (see number_list.hpp).
+// `forEachMove(step, runs)` calls `step(code)` for each code in turn until
+// step returns false; the walk's step returns false at a stop. It may hand
+// runs of codes written as one-digit tokens to the run taker `runs`
+// instead, as forEachNumber() does (see number_list.hpp).
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
                       ForEachMove forEachMove, std::uint64_t gridBudget);
@@ -1570,7 +1585,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
 template <typename Moves>
 WalkOutcome walkMoveList(const Maze& maze, const Position& start,
                          const Moves& moves, std::uint64_t gridBudget) {
-  auto forEachMove = [&](auto step, auto) {
+  auto forEachMove = [&](auto step, auto&) {
     for (std::uint64_t code : moves) {
       if (!step(code)) return;
     }
@@ -1658,25 +1673,37 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// A run the table says stops is walked again move by move, by `step`, to
-// find the move that stops it.
+// A run the table does not let through is walked again move by move, by
+// `step`, to find the move that stops it.
 template <typename Step>
-RunsTaken takeQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t length,
-                       std::uint64_t* index, std::uint64_t* steps, Step step) {
-  if (bytes[0] != ' ') return {};
-  std::uint64_t scaledIndex = *index * kQuadCount;
-  bool stopped;
-  const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
-  *index = scaledIndex / kQuadCount;
-  *steps += walked / 2;
-  if (!stopped) return {walked / 2, false};
-  for (std::size_t token = 0; token < kRunCodes; ++token) {
-    if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
-      return {walked / 2 + token + 1, true};
-    }
+struct QuadRuns {
+  const QuadGrid& quads;
+  std::uint64_t& index;
+  std::uint64_t& steps;
+  Step& step;
+
+  // The first code and blank, inline in the token loop, spare lines of
+  // other tokens a call per token.
+  bool startsRuns(const char* bytes) const {
+    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 &&
+           bytes[2] == ' ';
   }
-  return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
-}
+
+  RunsTaken take(const char* bytes, std::size_t length) {
+    std::uint64_t scaledIndex = index * kQuadCount;
+    bool stopped;
+    const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
+    index = scaledIndex / kQuadCount;
+    steps += walked / 2;
+    if (!stopped) return {walked / 2, false};
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
+        return {walked / 2 + token + 1, true};
+      }
+    }
+    return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
+  }
+};
 
 // Each walk works on local copies whose addresses never leave this
 // function, so that the compiler keeps them in registers.
@@ -1701,11 +1728,11 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
     };
     if (quadGridFits(grid, gridBudget)) {
       const QuadGrid quads = planQuadGrid(grid);
-      forEachMove(step, [&](const char* bytes, std::size_t length) {
-        return takeQuadRuns(quads, bytes, length, &index, &steps, step);
-      });
+      QuadRuns<decltype(step)> runs{quads, index, steps, step};
+      forEachMove(step, runs);
     } else {
-      forEachMove(step, NoRuns{});
+      NoRuns none;
+      forEachMove(step, none);
     }
     outcome.position = gridPosition(grid, index);
     outcome.executed = steps;
@@ -1717,7 +1744,8 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       if (result != MoveResult::kMoved) stopCode = code;
       return result == MoveResult::kMoved;
     };
-    forEachMove(step, NoRuns{});
+    NoRuns none;
+    forEachMove(step, none);
     outcome.position = {walk.position[0], walk.position[1], walk.position[2]};
     outcome.executed = walk.steps;
   }
