@@ -28,6 +28,7 @@
 #define TESMO_WALK_HPP
 
 #include <cstdint>
+#include <optional>
 
 #include "grid.hpp"
 #include "maze.hpp"
@@ -156,14 +157,17 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// A run the table does not let through is walked again move by move, by
-// `step`, to find the move that stops it.
+// The table is built when the first runs come, so a walk that stops before
+// them, or a line with none, never pays for it. A run the table does not
+// let through is walked again move by move, by `step`, to find the move
+// that stops it.
 template <typename Step>
 struct QuadRuns {
-  const QuadGrid& quads;
+  const Grid& grid;
   std::uint64_t& index;
   std::uint64_t& steps;
   Step& step;
+  std::optional<QuadGrid> quads;
 
   // The first code and blank, inline in the token loop, spare lines of
   // other tokens a call per token.
@@ -173,9 +177,10 @@ struct QuadRuns {
   }
 
   RunsTaken take(const char* bytes, std::size_t length) {
+    if (!quads) quads = planQuadGrid(grid);
     std::uint64_t scaledIndex = index * kQuadCount;
     bool stopped;
-    const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
+    const std::size_t walked = walkQuadRuns(*quads, bytes + 1, length - 1, &scaledIndex, &stopped);
     index = scaledIndex / kQuadCount;
     steps += walked / 2;
     if (!stopped) return {walked / 2, false};
@@ -210,8 +215,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       return true;
     };
     if (quadGridFits(grid, gridBudget)) {
-      const QuadGrid quads = planQuadGrid(grid);
-      QuadRuns<decltype(step)> runs{quads, index, steps, step};
+      QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
       forEachMove(step, runs);
     } else {
       NoRuns none;
