@@ -22,7 +22,9 @@
 //  - The walk goes over a grid of the box (see grid.hpp) when the grid has
 //    at most `gridBudget` cells, else over the faces; both give the same
 //    outcome. Callers pass about as many cells as they have moves, so that
-//    building the grid never costs more than the walk it speeds up.
+//    building the grid never costs more than the walk it speeds up. Runs of
+//    codes the reader hands over go through the four-move table (see
+//    quad_grid.hpp) when it fits that budget too; the outcome is the same.
 
 #ifndef TESMO_WALK_HPP
 #define TESMO_WALK_HPP
