@@ -1486,12 +1486,15 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 //  - The walk goes over a grid of the box (see grid.hpp) when the grid has
 //    at most `gridBudget` cells, else over the faces; both give the same
 //    outcome. Callers pass about as many cells as they have moves, so that
-//    building the grid never costs more than the walk it speeds up.
+//    building the grid never costs more than the walk it speeds up. Runs of
+//    codes the reader hands over go through the four-move table (see
+//    quad_grid.hpp) when it fits that budget too; the outcome is the same.
 
 #ifndef TESMO_WALK_HPP
 #define TESMO_WALK_HPP
 
 #include <cstdint>
+#include <optional>
 
 // ---- src/quad_grid.hpp ----
 // The four-move table: for every cell of the box grid (see grid.hpp) and
@@ -1673,14 +1676,17 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// A run the table does not let through is walked again move by move, by
-// `step`, to find the move that stops it.
+// The table is built when the first runs come, so a walk that stops before
+// them, or a line with none, never pays for it. A run the table does not
+// let through is walked again move by move, by `step`, to find the move
+// that stops it.
 template <typename Step>
 struct QuadRuns {
-  const QuadGrid& quads;
+  const Grid& grid;
   std::uint64_t& index;
   std::uint64_t& steps;
   Step& step;
+  std::optional<QuadGrid> quads;
 
   // The first code and blank, inline in the token loop, spare lines of
   // other tokens a call per token.
@@ -1690,9 +1696,10 @@ struct QuadRuns {
   }
 
   RunsTaken take(const char* bytes, std::size_t length) {
+    if (!quads) quads = planQuadGrid(grid);
     std::uint64_t scaledIndex = index * kQuadCount;
     bool stopped;
-    const std::size_t walked = walkQuadRuns(quads, bytes + 1, length - 1, &scaledIndex, &stopped);
+    const std::size_t walked = walkQuadRuns(*quads, bytes + 1, length - 1, &scaledIndex, &stopped);
     index = scaledIndex / kQuadCount;
     steps += walked / 2;
     if (!stopped) return {walked / 2, false};
@@ -1727,8 +1734,7 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       return true;
     };
     if (quadGridFits(grid, gridBudget)) {
-      const QuadGrid quads = planQuadGrid(grid);
-      QuadRuns<decltype(step)> runs{quads, index, steps, step};
+      QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
       forEachMove(step, runs);
     } else {
       NoRuns none;
