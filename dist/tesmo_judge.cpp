@@ -98,8 +98,9 @@ struct RunsTaken {
 // front, whole runs of kRunCodes tokens of one digit and one blank each
 // (see code_run.hpp) after a first blank; it may stop at any token of them,
 // as onNumber returning false does, and says what it took. Its tokens are
-// two bytes each, so the reader moves on by twice their number, and reads
-// at least one token itself before it asks again.
+// two bytes each, so the reader moves on by twice their number. Where it
+// took none, the reader reads on by itself past those kRunBytes bytes
+// before it asks again.
 template <typename OnNumber, typename Runs>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs);
 
@@ -304,7 +305,7 @@ bool nextNumberSlowly(NumberReader* reader, std::uint64_t* value);
 // loop its registers.
 template <typename OnNumber, typename Runs>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
-  bool tokenFirst = false;  // read a token before looking for runs
+  std::size_t runsFrom = 0;  // where in the buffer to look for runs again
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
@@ -314,11 +315,10 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
       bool going = true, runsAhead = false;
       while (going) {
         std::uint64_t run;
-        if (!tokenFirst && end - at > kRunBytes && runs.startsRuns(data + at)) {
+        if (at >= runsFrom && end - at > kRunBytes && runs.startsRuns(data + at)) {
           runsAhead = true;
           break;
         }
-        tokenFirst = false;
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -337,13 +337,13 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
         const RunsTaken taken = runs.take(data + at, end - at);
         reader->next += 2 * taken.tokens;
         if (taken.stopped) return false;
-        tokenFirst = true;
+        runsFrom = taken.tokens == 0 ? at + kRunBytes : reader->next;
         continue;
       }
     }
     std::uint64_t slowValue;
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
-    tokenFirst = false;
+    runsFrom = 0;  // the buffer may have been refilled
     if (!onNumber(slowValue)) return false;
   }
 }
@@ -1513,8 +1513,12 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 //    start), and a run that meets one is walked move by move. So a 0 is
 //    always exact, and that is all the walk relies on.
 //  - quadGridFits() holds when a table for `grid` (kQuadCount bytes a cell)
-//    takes at most kQuadBytesPerMove bytes per move of `moveBudget`, and
-//    has at most kMaxQuadCells cells.
+//    has at most one byte per kMovesPerQuadByte moves of `moveBudget`, and
+//    at most kMaxQuadCells cells.
+//  - quadGridWarmup() is how many moves a walk should make one by one
+//    before it builds the table: about as much work as building it, so
+//    that a walk that stops soon never pays for a table, and one that goes
+//    on pays at most twice.
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
 //  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
 //    box), the runs of codes that follow one another from the front of
@@ -1536,9 +1540,12 @@ Position gridPosition(const Grid& grid, std::uint64_t index) {
 // 2^14 cells make a table of 21 MB; past that it outgrows the caches it
 // is fast in.
 constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 14;
-// Most of a table is set in one memset and few rows are worked out, so it
-// pays for itself within about a quarter as many moves as it has bytes.
-constexpr std::uint64_t kQuadBytesPerMove = 4;
+// Measured: a table pays for itself within about twice as many moves as it
+// has bytes (one memset, then a row for every cell a move can enter), and
+// building it costs about what walking an eighth as many moves one by one
+// does.
+constexpr std::uint64_t kMovesPerQuadByte = 2;
+constexpr std::uint64_t kQuadBytesPerWarmupMove = 8;
 
 struct QuadGrid {
   std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
@@ -1546,6 +1553,8 @@ struct QuadGrid {
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
+
+std::uint64_t quadGridWarmup(const Grid& grid);
 
 QuadGrid planQuadGrid(const Grid& grid);
 
@@ -1676,10 +1685,11 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// The table is built when the first runs come, so a walk that stops before
-// them, or a line with none, never pays for it. A run the table does not
-// let through is walked again move by move, by `step`, to find the move
-// that stops it.
+// Until the walk has made quadGridWarmup() moves it walks each run move by
+// move, and only then builds the table, so a walk that stops soon, or a
+// line with no runs, never pays for it. A run the table does not let
+// through is walked again move by move, by `step`, to find the move that
+// stops it.
 template <typename Step>
 struct QuadRuns {
   const Grid& grid;
@@ -1695,20 +1705,34 @@ struct QuadRuns {
            bytes[2] == ' ';
   }
 
+  // The run at `run` (a decoded one) move by move: its tokens, and whether
+  // one of them stopped the walk.
+  RunsTaken walkOneByOne(const char* run, std::size_t before) {
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(run[2 * token] - '0'))) {
+        return {before + token + 1, true};
+      }
+    }
+    return {before + kRunCodes, false};
+  }
+
   RunsTaken take(const char* bytes, std::size_t length) {
-    if (!quads) quads = planQuadGrid(grid);
+    std::uint32_t codes[kRunQuads];
+    if (!decodeCodeRun(bytes + 1, codes)) return {};
+    if (!quads) {
+      if (steps < quadGridWarmup(grid)) return walkOneByOne(bytes + 1, 0);
+      quads = planQuadGrid(grid);
+    }
     std::uint64_t scaledIndex = index * kQuadCount;
     bool stopped;
     const std::size_t walked = walkQuadRuns(*quads, bytes + 1, length - 1, &scaledIndex, &stopped);
     index = scaledIndex / kQuadCount;
     steps += walked / 2;
     if (!stopped) return {walked / 2, false};
-    for (std::size_t token = 0; token < kRunCodes; ++token) {
-      if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
-        return {walked / 2 + token + 1, true};
-      }
-    }
-    return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
+    // Either a move of the run stops the walk, or the run starts on a cell
+    // no move can enter, whose row the table leaves blocked: a start, where
+    // the walk has made no move yet (after the warm-up, never in practice).
+    return walkOneByOne(bytes + 1 + walked, walked / 2);
   }
 };
 

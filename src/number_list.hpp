@@ -85,8 +85,9 @@ struct RunsTaken {
 // front, whole runs of kRunCodes tokens of one digit and one blank each
 // (see code_run.hpp) after a first blank; it may stop at any token of them,
 // as onNumber returning false does, and says what it took. Its tokens are
-// two bytes each, so the reader moves on by twice their number, and reads
-// at least one token itself before it asks again.
+// two bytes each, so the reader moves on by twice their number. Where it
+// took none, the reader reads on by itself past those kRunBytes bytes
+// before it asks again.
 template <typename OnNumber, typename Runs>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs);
 
@@ -119,7 +120,7 @@ NumberList parseNumberList(std::string_view text);
 // loop its registers.
 template <typename OnNumber, typename Runs>
 bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
-  bool tokenFirst = false;  // read a token before looking for runs
+  std::size_t runsFrom = 0;  // where in the buffer to look for runs again
   for (;;) {
     if (!reader->lineEnded) {
       const char* data = reader->buffer.data();
@@ -129,11 +130,10 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
       bool going = true, runsAhead = false;
       while (going) {
         std::uint64_t run;
-        if (!tokenFirst && end - at > kRunBytes && runs.startsRuns(data + at)) {
+        if (at >= runsFrom && end - at > kRunBytes && runs.startsRuns(data + at)) {
           runsAhead = true;
           break;
         }
-        tokenFirst = false;
         if (end - at >= 8 &&
             (run = number_detail::readDigitRun(data + at)) != number_detail::kNoDigitRun) {
           for (int token = 0; token < 3 && going; ++token) {
@@ -152,13 +152,13 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
         const RunsTaken taken = runs.take(data + at, end - at);
         reader->next += 2 * taken.tokens;
         if (taken.stopped) return false;
-        tokenFirst = true;
+        runsFrom = taken.tokens == 0 ? at + kRunBytes : reader->next;
         continue;
       }
     }
     std::uint64_t slowValue;
     if (!number_detail::nextNumberSlowly(reader, &slowValue)) return true;
-    tokenFirst = false;
+    runsFrom = 0;  // the buffer may have been refilled
     if (!onNumber(slowValue)) return false;
   }
 }

@@ -43,8 +43,11 @@ bool cellCanBeEntered(const Grid& grid, std::uint64_t cell) {
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget) {
   const std::uint64_t cells = grid.blocked.size();
-  return cells <= kMaxQuadCells &&
-         cells * kQuadCount / kQuadBytesPerMove <= moveBudget;
+  return cells <= kMaxQuadCells && cells * kQuadCount <= moveBudget / kMovesPerQuadByte;
+}
+
+std::uint64_t quadGridWarmup(const Grid& grid) {
+  return grid.blocked.size() * kQuadCount / kQuadBytesPerWarmupMove;
 }
 
 // Four moves from a cell are two pairs: the first from the cell, the second

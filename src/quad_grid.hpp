@@ -14,8 +14,12 @@
 //    start), and a run that meets one is walked move by move. So a 0 is
 //    always exact, and that is all the walk relies on.
 //  - quadGridFits() holds when a table for `grid` (kQuadCount bytes a cell)
-//    takes at most kQuadBytesPerMove bytes per move of `moveBudget`, and
-//    has at most kMaxQuadCells cells.
+//    has at most one byte per kMovesPerQuadByte moves of `moveBudget`, and
+//    at most kMaxQuadCells cells.
+//  - quadGridWarmup() is how many moves a walk should make one by one
+//    before it builds the table: about as much work as building it, so
+//    that a walk that stops soon never pays for a table, and one that goes
+//    on pays at most twice.
 //  - planQuadGrid() builds the table of a grid planned by planGrid().
 //  - walkQuadRuns() walks, from the cell numbered *scaledIndex (inside the
 //    box), the runs of codes that follow one another from the front of
@@ -39,9 +43,12 @@
 // 2^14 cells make a table of 21 MB; past that it outgrows the caches it
 // is fast in.
 constexpr std::uint64_t kMaxQuadCells = std::uint64_t{1} << 14;
-// Most of a table is set in one memset and few rows are worked out, so it
-// pays for itself within about a quarter as many moves as it has bytes.
-constexpr std::uint64_t kQuadBytesPerMove = 4;
+// Measured: a table pays for itself within about twice as many moves as it
+// has bytes (one memset, then a row for every cell a move can enter), and
+// building it costs about what walking an eighth as many moves one by one
+// does.
+constexpr std::uint64_t kMovesPerQuadByte = 2;
+constexpr std::uint64_t kQuadBytesPerWarmupMove = 8;
 
 struct QuadGrid {
   std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
@@ -49,6 +56,8 @@ struct QuadGrid {
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
+
+std::uint64_t quadGridWarmup(const Grid& grid);
 
 QuadGrid planQuadGrid(const Grid& grid);
 

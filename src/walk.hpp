@@ -159,10 +159,11 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// The table is built when the first runs come, so a walk that stops before
-// them, or a line with none, never pays for it. A run the table does not
-// let through is walked again move by move, by `step`, to find the move
-// that stops it.
+// Until the walk has made quadGridWarmup() moves it walks each run move by
+// move, and only then builds the table, so a walk that stops soon, or a
+// line with no runs, never pays for it. A run the table does not let
+// through is walked again move by move, by `step`, to find the move that
+// stops it.
 template <typename Step>
 struct QuadRuns {
   const Grid& grid;
@@ -178,20 +179,34 @@ struct QuadRuns {
            bytes[2] == ' ';
   }
 
+  // The run at `run` (a decoded one) move by move: its tokens, and whether
+  // one of them stopped the walk.
+  RunsTaken walkOneByOne(const char* run, std::size_t before) {
+    for (std::size_t token = 0; token < kRunCodes; ++token) {
+      if (!step(static_cast<std::uint64_t>(run[2 * token] - '0'))) {
+        return {before + token + 1, true};
+      }
+    }
+    return {before + kRunCodes, false};
+  }
+
   RunsTaken take(const char* bytes, std::size_t length) {
-    if (!quads) quads = planQuadGrid(grid);
+    std::uint32_t codes[kRunQuads];
+    if (!decodeCodeRun(bytes + 1, codes)) return {};
+    if (!quads) {
+      if (steps < quadGridWarmup(grid)) return walkOneByOne(bytes + 1, 0);
+      quads = planQuadGrid(grid);
+    }
     std::uint64_t scaledIndex = index * kQuadCount;
     bool stopped;
     const std::size_t walked = walkQuadRuns(*quads, bytes + 1, length - 1, &scaledIndex, &stopped);
     index = scaledIndex / kQuadCount;
     steps += walked / 2;
     if (!stopped) return {walked / 2, false};
-    for (std::size_t token = 0; token < kRunCodes; ++token) {
-      if (!step(static_cast<std::uint64_t>(bytes[1 + walked + 2 * token] - '0'))) {
-        return {walked / 2 + token + 1, true};
-      }
-    }
-    return {walked / 2 + kRunCodes, false};  // not reached: the table is exact
+    // Either a move of the run stops the walk, or the run starts on a cell
+    // no move can enter, whose row the table leaves blocked: a start, where
+    // the walk has made no move yet (after the warm-up, never in practice).
+    return walkOneByOne(bytes + 1 + walked, walked / 2);
   }
 };
 

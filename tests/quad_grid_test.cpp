@@ -137,7 +137,7 @@ TEST(QuadGrid, RunsWalkLikeSingleMoves) {
 TEST(QuadGrid, FitsWithinTheBudgetAndTheLimit) {
   const Maze builtIn{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
   const Grid grid = planGrid(builtIn);  // 13^3 = 2197 cells
-  const std::uint64_t movesNeeded = 2197 * kQuadCount / kQuadBytesPerMove;
+  const std::uint64_t movesNeeded = 2197 * kQuadCount * kMovesPerQuadByte;
   EXPECT_TRUE(quadGridFits(grid, movesNeeded));
   EXPECT_FALSE(quadGridFits(grid, movesNeeded - 1));
   EXPECT_FALSE(quadGridFits(grid, 0));

@@ -262,11 +262,11 @@ TEST_F(VerifierRun, LongSolutions) {
   solution("0 0 0\n1 0 0\n" + forthAndBack + "0 0\n");
   expectRun(args, 0, "Stopped after executing 80001steps.\nSUCCESS\n",
             "Attempt to access out of boundary!\n");
-  // The built-in puzzle's four-move table pays within a million moves.
+  // The built-in puzzle's four-move table pays within 5.7 million moves.
   std::string longer;
-  for (int pair = 0; pair < 800000; ++pair) longer += "0 1 ";
+  for (int pair = 0; pair < 2900000; ++pair) longer += "0 1 ";
   solution("1 1 1\n9 9 9\n" + longer + "1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n");
-  expectRun({}, 0, "Stopped after executing 1600000steps.\nFAILURE (1600000)\n", "");
+  expectRun({}, 0, "Stopped after executing 5800000steps.\nFAILURE (5800000)\n", "");
   solution("1 1 1\n9 9 9\n" + longer + kRoute + "\n");
   expectRun({}, 0, "SUCCESS\n", "");
 }
@@ -275,19 +275,19 @@ TEST_F(VerifierRun, LongSolutions) {
 // first code: a stop of every kind at each place in a run, and just before
 // and after one, must read as it does anywhere else. The box is 3 x 1 x 1
 // with a wall at x = 2, small enough for its four-move table to pay within
-// the 40000 moves before the stop.
+// the 120000 moves before the stop.
 TEST_F(VerifierRun, StopsAtEveryPlaceInARunOfALongSolution) {
   std::vector<std::string> args = repeated("dimensions", {3, 1, 1});
   for (std::uint64_t cell : {0, 0, 1}) args.insert(args.end(), {"--face0", std::to_string(cell)});
   args.insert(args.end(), {"--face1", "0"});
   for (int cell = 0; cell < 7; ++cell) args.insert(args.end(), {"--face2", "0"});
   std::string forthAndBack;
-  for (int pair = 0; pair < 20000; ++pair) forthAndBack += "0 1 ";
+  for (int pair = 0; pair < 60000; ++pair) forthAndBack += "0 1 ";
   const std::string tail = " 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1\n";
-  for (int moves = 40000; moves < 40034; ++moves) {
+  for (int moves = 120000; moves < 120034; ++moves) {
     SCOPED_TRACE(moves);
     std::string head = "0 0 0\n0 0 0\n" + forthAndBack;
-    for (int more = 0; more < moves - 40000; ++more) head += more % 2 == 0 ? "0 " : "1 ";
+    for (int more = 0; more < moves - 120000; ++more) head += more % 2 == 0 ? "0 " : "1 ";
     const std::string count = std::to_string(moves);
     const bool home = moves % 2 == 0;  // at x = 0, else at x = 1
     solution(head + "7" + tail);

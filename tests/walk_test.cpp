@@ -282,3 +282,84 @@ TEST(Walk, RunsThroughTheTableEndLikeSingleMoves) {
 }
 
 }  // namespace
+
+namespace {
+
+// A start no move can enter has a row the table leaves blocked: a run from
+// there is walked move by move, and the walk goes on through the table.
+TEST(Walk, RunsFromAStartNoMoveCanEnter) {
+  const NumberList sizes = {4, 1, 1}, face0 = {2, 0, 0, 0}, face1 = {2}, face2(13, 0);
+  const Maze maze{sizes, face0, face1, face2};
+  ASSERT_EQ("", mazeProblem(maze));
+  std::string line = " 0";
+  for (int pair = 0; pair < 40; ++pair) line += " 0 1";
+  line += " 0 0 7";
+  NumberReader reader;
+  openNumberText(line, &reader);
+  const WalkOutcome outcome = walkReader(&reader, maze, {0, 0, 0}, UINT64_MAX);
+  EXPECT_EQ(outcomeText(walkMoveList(maze, {0, 0, 0}, standardList(line), 0)),
+            outcomeText(outcome));
+  EXPECT_EQ(MoveResult::kInvalid, outcome.stop);
+  EXPECT_EQ(83u, outcome.executed);
+  // With the table built at once, the first run meets the start's row.
+  const Grid grid = planGrid(maze);
+  std::uint64_t index = gridIndex(grid, {0, 0, 0}), steps = quadGridWarmup(grid);
+  auto step = [&](std::uint64_t code) {
+    std::uint64_t next;
+    if (code > 5 || gridEntry(grid, index, code, &next) != 0) return false;
+    index = next;
+    ++steps;
+    return true;
+  };
+  QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
+  RunsTaken taken = runs.take(line.data(), line.size());
+  EXPECT_EQ(16u, taken.tokens);  // move by move
+  EXPECT_FALSE(taken.stopped);
+  EXPECT_EQ(gridIndex(grid, {2, 0, 0}), index);
+  taken = runs.take(line.data() + 32, line.size() - 32);
+  EXPECT_EQ(64u, taken.tokens);  // four runs through the table
+  EXPECT_FALSE(taken.stopped);
+  EXPECT_EQ(gridIndex(grid, {2, 0, 0}), index);
+  EXPECT_EQ(quadGridWarmup(grid) + 80, steps);
+}
+
+// The run taker on its own: what starts runs, the walk one by one before
+// the table pays, and the table after.
+TEST(Walk, QuadRunsWalkOneByOneUntilTheTablePays) {
+  const Grid grid = planGrid(kBuiltIn);
+  std::uint64_t index = gridIndex(grid, {1, 1, 1}), steps = 0;
+  auto step = [&](std::uint64_t code) {
+    std::uint64_t next;
+    if (code > 5 || gridEntry(grid, index, code, &next) != 0) return false;
+    index = next;
+    ++steps;
+    return true;
+  };
+  QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
+  EXPECT_TRUE(runs.startsRuns(" 0 1"));
+  EXPECT_TRUE(runs.startsRuns(" 5 x"));
+  EXPECT_FALSE(runs.startsRuns("  0 1"));
+  EXPECT_FALSE(runs.startsRuns(" 6 1"));
+  EXPECT_FALSE(runs.startsRuns(" 01 "));
+  EXPECT_FALSE(runs.startsRuns("\t0 1"));
+  std::string line;
+  for (int pair = 0; pair < 1000; ++pair) line += " 0 1";
+  line += " ";
+  RunsTaken taken = runs.take(line.data(), line.size());
+  EXPECT_EQ(kRunCodes, taken.tokens);  // one run, move by move
+  EXPECT_FALSE(taken.stopped);
+  EXPECT_FALSE(runs.quads.has_value());
+  steps = quadGridWarmup(grid);
+  taken = runs.take(line.data(), line.size());
+  EXPECT_EQ(2000 / kRunCodes * kRunCodes, taken.tokens);  // every whole run
+  EXPECT_TRUE(runs.quads.has_value());
+  EXPECT_EQ(quadGridWarmup(grid) + taken.tokens, steps);
+  EXPECT_EQ(gridIndex(grid, {1, 1, 1}), index);
+  const std::string wall = " 0 1 0 1 0 1 0 1 0 1 0 1 1 0 1 0 ";  // x - 1 at token 12
+  taken = runs.take(wall.data(), wall.size() + 1);
+  EXPECT_EQ(13u, taken.tokens);
+  EXPECT_TRUE(taken.stopped);
+  EXPECT_EQ(0u, runs.take("  0 1 0 1 0 1 0 1 0 1 0 1 0 1 0 1 0", 35).tokens);
+}
+
+}  // namespace
