@@ -217,11 +217,12 @@ std::string outcomeText(const WalkOutcome& outcome) {
          std::to_string(outcome.position[1]) + "," + std::to_string(outcome.position[2]);
 }
 
-// The walk of the line's numbers as the verifier reads them, runs and all.
+// The walk of the line's numbers as the verifier reads them, runs and all;
+// the four-move table comes at the first run, the walks being short.
 WalkOutcome walkReader(NumberReader* reader, const Maze& maze, const Position& start,
                        std::uint64_t gridBudget) {
   auto forEachMove = [&](auto step, auto& runs) { forEachNumber(reader, step, runs); };
-  const WalkOutcome outcome = walkMoves(maze, start, forEachMove, gridBudget);
+  const WalkOutcome outcome = walkMoves(maze, start, forEachMove, gridBudget, false);
   nextLine(reader);
   return outcome;
 }
@@ -311,7 +312,7 @@ TEST(Walk, RunsFromAStartNoMoveCanEnter) {
     ++steps;
     return true;
   };
-  QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
+  QuadRuns<decltype(step)> runs{grid, index, steps, step, quadGridWarmup(grid), std::nullopt};
   RunsTaken taken = runs.take(line.data(), line.size());
   EXPECT_EQ(16u, taken.tokens);  // move by move
   EXPECT_FALSE(taken.stopped);
@@ -335,7 +336,7 @@ TEST(Walk, QuadRunsWalkOneByOneUntilTheTablePays) {
     ++steps;
     return true;
   };
-  QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
+  QuadRuns<decltype(step)> runs{grid, index, steps, step, quadGridWarmup(grid), std::nullopt};
   EXPECT_TRUE(runs.startsRuns(" 0 1"));
   EXPECT_TRUE(runs.startsRuns(" 5 x"));
   EXPECT_FALSE(runs.startsRuns("  0 1"));

@@ -1589,9 +1589,11 @@ Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code);
 // step returns false; the walk's step returns false at a stop. It may hand
 // runs of codes written as one-digit tokens to the run taker `runs`
 // instead, as forEachNumber() does (see number_list.hpp).
+// With `warmUp` false the four-move table is built at the first run rather
+// than after quadGridWarmup() moves, so that tests of short walks reach it.
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
-                      ForEachMove forEachMove, std::uint64_t gridBudget);
+                      ForEachMove forEachMove, std::uint64_t gridBudget, bool warmUp = true);
 
 // walkMoves() over the codes of a container.
 template <typename Moves>
@@ -1685,8 +1687,8 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
-// Until the walk has made quadGridWarmup() moves it walks each run move by
-// move, and only then builds the table, so a walk that stops soon, or a
+// Until the walk has made `warmup` moves (quadGridWarmup() in a verifier's
+// walk) it walks each run move by move, and only then builds the table, so a walk that stops soon, or a
 // line with no runs, never pays for it. A run the table does not let
 // through is walked again move by move, by `step`, to find the move that
 // stops it.
@@ -1696,6 +1698,7 @@ struct QuadRuns {
   std::uint64_t& index;
   std::uint64_t& steps;
   Step& step;
+  std::uint64_t warmup;  // moves to make one by one before the table
   std::optional<QuadGrid> quads;
 
   // The first code and blank, inline in the token loop, spare lines of
@@ -1720,7 +1723,7 @@ struct QuadRuns {
     std::uint32_t codes[kRunQuads];
     if (!decodeCodeRun(bytes + 1, codes)) return {};
     if (!quads) {
-      if (steps < quadGridWarmup(grid)) return walkOneByOne(bytes + 1, 0);
+      if (steps < warmup) return walkOneByOne(bytes + 1, 0);
       quads = planQuadGrid(grid);
     }
     std::uint64_t scaledIndex = index * kQuadCount;
@@ -1740,7 +1743,7 @@ struct QuadRuns {
 // function, so that the compiler keeps them in registers.
 template <typename ForEachMove>
 WalkOutcome walkMoves(const Maze& maze, const Position& start,
-                      ForEachMove forEachMove, std::uint64_t gridBudget) {
+                      ForEachMove forEachMove, std::uint64_t gridBudget, bool warmUp) {
   MoveResult result = MoveResult::kMoved;
   std::uint64_t stopCode = 0;
   WalkOutcome outcome;
@@ -1758,7 +1761,8 @@ WalkOutcome walkMoves(const Maze& maze, const Position& start,
       return true;
     };
     if (quadGridFits(grid, gridBudget)) {
-      QuadRuns<decltype(step)> runs{grid, index, steps, step, std::nullopt};
+      QuadRuns<decltype(step)> runs{grid, index, steps, step,
+                                    warmUp ? quadGridWarmup(grid) : 0, std::nullopt};
       forEachMove(step, runs);
     } else {
       NoRuns none;
