@@ -306,11 +306,9 @@ TEST(Walk, RunsFromAStartNoMoveCanEnter) {
   const Grid grid = planGrid(maze);
   std::uint64_t index = gridIndex(grid, {0, 0, 0}), steps = quadGridWarmup(grid);
   auto step = [&](std::uint64_t code) {
-    std::uint64_t next;
-    if (code > 5 || gridEntry(grid, index, code, &next) != 0) return false;
-    index = next;
-    ++steps;
-    return true;
+    const bool moved = applyGridMove(grid, code, &index) == MoveResult::kMoved;
+    steps += moved;
+    return moved;
   };
   QuadRuns<decltype(step)> runs{grid, index, steps, step, quadGridWarmup(grid), std::nullopt};
   RunsTaken taken = runs.take(line.data(), line.size());
@@ -330,11 +328,9 @@ TEST(Walk, QuadRunsWalkOneByOneUntilTheTablePays) {
   const Grid grid = planGrid(kBuiltIn);
   std::uint64_t index = gridIndex(grid, {1, 1, 1}), steps = 0;
   auto step = [&](std::uint64_t code) {
-    std::uint64_t next;
-    if (code > 5 || gridEntry(grid, index, code, &next) != 0) return false;
-    index = next;
-    ++steps;
-    return true;
+    const bool moved = applyGridMove(grid, code, &index) == MoveResult::kMoved;
+    steps += moved;
+    return moved;
   };
   QuadRuns<decltype(step)> runs{grid, index, steps, step, quadGridWarmup(grid), std::nullopt};
   EXPECT_TRUE(runs.startsRuns(" 0 1"));

@@ -1688,10 +1688,10 @@ inline MoveResult applyGridMove(const Grid& grid, std::uint64_t code,
 // Runs of codes on the grid through the four-move table, as forEachNumber()
 // asks of a run taker: the runs start after the blank the bytes begin with.
 // Until the walk has made `warmup` moves (quadGridWarmup() in a verifier's
-// walk) it walks each run move by move, and only then builds the table, so a walk that stops soon, or a
-// line with no runs, never pays for it. A run the table does not let
-// through is walked again move by move, by `step`, to find the move that
-// stops it.
+// walk) it walks each run move by move, and only then builds the table, so
+// a walk that stops soon, or a line with no runs, never pays for it. A run
+// the table does not let through is walked again move by move, by `step`,
+// to find the move that stops it.
 template <typename Step>
 struct QuadRuns {
   const Grid& grid;
