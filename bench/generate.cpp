@@ -18,9 +18,10 @@
 #include <random>
 #include <string>
 
-#include "maze.hpp"
-#include "walk.hpp"
+#include "engine/search.hpp"
+#include "model/builtin_puzzle.hpp"
 
+namespace tesmo {
 namespace {
 
 // Collects output in large chunks; a write per token would dominate.
@@ -48,17 +49,19 @@ void emitCode(Output* output, std::uint64_t code) {
 // Runs a seeded random walk of `count` executed moves through the built-in
 // puzzle, writing the codes when `output` is given; returns the end.
 NumberList randomWalk(std::uint64_t count, Output* output) {
-  const Maze maze{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2};
-  const MovePlan plan = planMoves(maze);
-  Walk walk = startWalk(maze, {1, 1, 1});
+  const SearchBox box = planSearch(builtInMaze());
+  std::uint32_t cell = searchCell(box, {1, 1, 1});
   std::mt19937_64 random(42);
   for (std::uint64_t done = 0; done < count;) {
-    const std::uint64_t code = random() % 6;
-    if (applyMove(plan, code, &walk) != MoveResult::kMoved) continue;
+    const unsigned code = static_cast<unsigned>(random() % 6);
+    std::uint32_t next;
+    if (!searchMove(box, cell, code, &next)) continue;
+    cell = next;
     if (output) emitCode(output, code);
     ++done;
   }
-  return NumberList(walk.position, walk.position + 3);
+  const Position end = searchPosition(box, cell);
+  return NumberList(end.begin(), end.end());
 }
 
 int usage() {
@@ -68,6 +71,9 @@ int usage() {
 }
 
 }  // namespace
+}  // namespace tesmo
+
+using namespace tesmo;  // NOLINT(google-build-using-namespace): the program's
 
 int main(int argc, char* argv[]) {
   if (argc != 3) return usage();

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "tesmoVerifier.hpp"
+#include "programs/tesmoVerifier.hpp"
 
 namespace {
 
@@ -42,8 +42,8 @@ Outcome runOnce(const std::vector<std::string>& args) {
   const int argc = static_cast<int>(argv.size() - 1);
   Outcome outcome;
   std::ostringstream out, err, merged;
-  outcome.status = runVerifier(argc, argv.data(), out, err);
-  runVerifier(argc, argv.data(), merged, merged);
+  outcome.status = tesmo::runVerifier(argc, argv.data(), out, err);
+  tesmo::runVerifier(argc, argv.data(), merged, merged);
   outcome.out = out.str();
   outcome.err = err.str();
   outcome.merged = merged.str();

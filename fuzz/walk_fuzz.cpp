@@ -16,10 +16,11 @@
 #include <string>
 #include <string_view>
 
-#include "maze.hpp"
-#include "number_list.hpp"
-#include "walk.hpp"
+#include "base/number_list.hpp"
+#include "engine/walk.hpp"
+#include "model/builtin_puzzle.hpp"
 
+namespace tesmo {
 namespace {
 
 struct FuzzMaze {
@@ -48,6 +49,9 @@ std::string outcomeText(const WalkOutcome& outcome) {
 }
 
 }  // namespace
+}  // namespace tesmo
+
+using namespace tesmo;  // NOLINT(google-build-using-namespace): the entry point's
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) { return 0; }
 
@@ -59,15 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view after = newline == std::string_view::npos ? "" : rest.substr(newline + 1);
   const FuzzMaze small = smallMaze(data, after);
   const bool builtIn = data[0] < 32;  // its table takes longer to build
-  const Maze maze = builtIn ? Maze{s_def_dimensions, s_def_face0, s_def_face1, s_def_face2}
-                            : Maze{small.sizes, small.faces[0], small.faces[1], small.faces[2]};
+  const Maze maze = builtIn ? builtInMaze()
+                            : listMaze(small.sizes, small.faces[0], small.faces[1], small.faces[2]);
   Position start;
-  for (int axis = 0; axis < 3; ++axis) start[axis] = data[1 + axis] % maze.dimensions[axis];
+  for (int axis = 0; axis < 3; ++axis) start[axis] = data[1 + axis] % maze.size[axis];
 
   NumberReader reader;
   openNumberText(line, &reader);
-  auto forEachMove = [&](auto step, auto& runs) { forEachNumber(&reader, step, runs); };
-  const std::string withRuns = outcomeText(walkMoves(maze, start, forEachMove, UINT64_MAX, false));
+  Walker walker = startWalker(maze, start, UINT64_MAX, false);
+  walkLine(&walker, &reader);
+  const std::string withRuns = outcomeText(walkerOutcome(walker));
   const NumberList moves = parseNumberList(line);
   const std::string onFaces = outcomeText(walkMoveList(maze, start, moves, 0));
   if (withRuns != onFaces) {

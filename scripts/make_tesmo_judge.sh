@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Writes dist/tesmo_judge.cpp: the judge (judge.hpp, judge_protocols.hpp)
-# and the modules it stands on, as one C++17 file with no dependency but
-# the standard library, for contest judges that compile checkers from one
-# source file: g++ -std=c++17 -O2 tesmo_judge.cpp. Each project header is
-# pasted where it is first included and left out after; the sources follow
-# in the order below. The copies in the example problem package are written
-# too.
+# Writes dist/tesmo_judge.cpp: the contest judge as one C++17 file with no
+# dependency but the standard library, for judges that compile checkers
+# from one source file: g++ -std=c++17 -O2 tesmo_judge.cpp. It holds the
+# sources of TESMO_JUDGE_SOURCES in src/sources.cmake (the list the build
+# makes the judge's library of), in that order, then the judge's main; each
+# project header is pasted where it is first included and left out after.
+# Pasting merges files' anonymous namespaces, so a pasted file must keep
+# its own names in a named namespace: one that does not is refused. The
+# copies in the example problem package are written too.
 #
 #   scripts/make_tesmo_judge.sh                write the files
 #   scripts/make_tesmo_judge.sh --check        exit 1 when a committed copy is stale
@@ -13,8 +15,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-sources=(number_list.cpp maze.cpp puzzle_file.cpp puzzle_file_write.cpp grid.cpp
-         walk.cpp search.cpp messages.cpp judge.cpp judge_protocols.cpp judge_main.cpp)
+mapfile -t sources < <(sed -n '/^set(TESMO_JUDGE_SOURCES/,/^)/s/^  src\///p' src/sources.cmake)
+sources+=(programs/tesmo_judge_main.cpp)
 copies=(dist/tesmo_judge.cpp
         examples/tesmomaze/output_validators/tesmo_judge/tesmo_judge.cpp
         examples/tesmomaze/input_validators/tesmo_judge/tesmo_judge.cpp)
@@ -25,6 +27,11 @@ declare -A pasted=()
 # once.
 paste_file() {
   local line name
+  if grep -qE '^\s*namespace\s*\{' "$1"; then
+    echo "make_tesmo_judge: $1 has an anonymous namespace, which pasting would merge" \
+         "with another file's; name it" >&2
+    exit 1
+  fi
   while IFS= read -r line || [ -n "$line" ]; do
     if [[ $line =~ ^#include\ \"([^\"]+)\" ]]; then
       name=${BASH_REMATCH[1]}

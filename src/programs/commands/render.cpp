@@ -1,0 +1,174 @@
+// tesmo render [PUZZLE] [--solution FILE] [-o OUT] [--text]: draws the
+// puzzle's three faces (see render.hpp) as SVG, or as text for a terminal,
+// with a solution's route replayed as the verifier replays it.
+//
+// PUZZLE is a puzzle file taken as `--puzzle PUZZLE` (the two together are
+// refused); without either, the puzzle comes from the settings. The start
+// and end drawn are the solution's, else the puzzle file's. The caption:
+// the verdict, and explain's lines on where the walk stopped and where the
+// token stands (see words.hpp).
+//
+// Exit status: 0 drawn. 1: the verifier refuses the solution with status 1
+// (it cannot be read, a start or end is not three numbers, no moves, an
+// invalid code): its messages, nothing drawn. 2: settings refused, a box too
+// large to draw, or the output cannot be written. A start or end outside the
+// box or on a wall (status 0 for the verifier): its line on stderr and as
+// the caption, and the faces drawn without a route or marks, status 0.
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include "base/exit_status.hpp"
+#include "base/quote.hpp"
+#include "cli/puzzle_source.hpp"
+#include "programs/command.hpp"
+#include "programs/print.hpp"
+#include "render/render.hpp"
+#include "verify/replay.hpp"
+#include "verify/words.hpp"
+
+namespace tesmo {
+
+namespace po = boost::program_options;
+
+namespace {
+
+CommandLine renderCommandLine() {
+  CommandLine commandLine{optionGroup(), 1,
+                          "usage: tesmo render [options] [PUZZLE]\n\n"
+                          "Draws the puzzle's three faces side by side as SVG, or in the "
+                          "terminal with\n--text, with the route of a solution, its start and "
+                          "end, and the move that\nstopped it.",
+                          kPuzzleArgument};
+  commandLine.group.add_options()
+      (kPuzzleArgument, po::value<std::string>(), "puzzle file, as the argument (as --puzzle)")
+      ("solution", po::value<std::string>(), "solution file whose route is drawn")
+      ("output,o", po::value<std::string>(), "write the picture to this file, not stdout")
+      ("text", "draw for a terminal, in Unicode blocks");
+  addPuzzleSource(&commandLine.group);
+  return commandLine;
+}
+
+// The walk's marks and words: the verdict (the verifier's last line), then
+// as explain says them, where it stopped and where the token stands.
+void drawWalk(const Maze& maze, const ReplayFacts& facts, Scene* scene) {
+  const WalkOutcome& outcome = facts.outcome;
+  scene->start = facts.start;
+  scene->end = facts.end;
+  markRoute(maze, *facts.start, facts.moves, outcome.executed, scene);
+  if (!facts.said.empty()) scene->caption.push_back(facts.said.back().text);
+  if (outcome.stop != MoveResult::kMoved) {
+    scene->stop = outcome;
+    scene->caption.push_back(stopLine(outcome));
+  }
+  if (outcome.position == *facts.end) {
+    scene->caption.push_back(
+        successLine(outcome.executed, searchDistance(maze, *facts.start, *facts.end)));
+  } else {
+    scene->caption.push_back(
+        failureLine(outcome, *facts.end, searchDistance(maze, outcome.position, *facts.end)));
+  }
+}
+
+// Replays the solution into the scene, or returns the status the run ends
+// with after the verifier's messages.
+std::optional<int> drawSolution(const std::string& file, const Maze& maze, Scene* scene,
+                                std::ostream& out, std::ostream& err) {
+  ReplayFacts facts;
+  replaySolution(file, maze, false, true, &facts);
+  if (facts.status != 0) {
+    // The verifier's standard output first, as a caller that keeps the two
+    // streams apart sees them, then its errors.
+    for (const SaidLine& line : facts.said) {
+      if (line.stream == Stream::kOut) out << line.text << '\n';
+    }
+    out.flush();
+    for (const SaidLine& line : facts.said) {
+      if (line.stream == Stream::kErr) err << line.text << '\n';
+    }
+    if (!facts.opened) err << cannotRead(file, "solution", facts.readError) << '\n';
+    err.flush();
+    return facts.status;
+  }
+  scene->start.reset();
+  scene->end.reset();
+  if (!facts.walked) {  // a start or end the verifier refuses, with one line
+    for (const SaidLine& line : facts.said) {
+      err << line.text << '\n';
+      scene->caption.push_back(line.text);
+    }
+    err.flush();
+    return std::nullopt;
+  }
+  drawWalk(maze, facts, scene);
+  return std::nullopt;
+}
+
+void draw(std::ostream& stream, const Maze& maze, const Scene& scene, bool text, bool colour) {
+  if (text) {
+    writeText(stream, maze, scene, colour);
+  } else {
+    writeSvg(stream, maze, scene);
+  }
+}
+
+int writePicture(const po::variables_map& settings, const Maze& maze, const Scene& scene,
+                 std::ostream& out, std::ostream& err) {
+  const bool text = settings.count("text") != 0;
+  if (!settings.count("output")) {
+    draw(out, maze, scene, text, text && colourWanted(isatty(1) != 0, std::getenv("NO_COLOR")));
+    out.flush();
+    return 0;
+  }
+  const std::string path = settings["output"].as<std::string>();
+  std::ofstream file(path, std::ios::binary);
+  if (file) {
+    draw(file, maze, scene, text, false);
+    file.close();
+  }
+  if (!file) {
+    err << printableName(path) << ": cannot write the picture: " << std::strerror(errno)
+        << std::endl;
+    return kSettingsRefused;
+  }
+  return 0;
+}
+
+int runRender(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+  PuzzleSource source;
+  Said said;
+  const std::optional<int> loaded = loadPuzzle(argc, argv, renderCommandLine(), &source, &said);
+  printSaid(&said, out, err);
+  if (loaded) return *loaded;
+  const Maze maze = sourceMaze(source);
+  if (!drawable(maze)) {
+    err << "The box is too large to draw: a face may hold at most " << kMaxDrawnCells
+        << " cells!" << std::endl;
+    return kSettingsRefused;
+  }
+  Scene scene;
+  if (source.fromFile) {
+    scene.start = source.file.start;
+    scene.end = source.file.end;
+  }
+  if (source.settings.count("solution")) {
+    if (std::optional<int> status = drawSolution(source.settings["solution"].as<std::string>(),
+                                                 maze, &scene, out, err)) {
+      return *status;
+    }
+  }
+  return writePicture(source.settings, maze, scene, out, err);
+}
+
+}  // namespace
+
+extern const Command kRenderCommand = {
+    "render", "draw a puzzle's faces as SVG or in the terminal", runRender};
+
+}  // namespace tesmo

@@ -1,0 +1,43 @@
+#include <cstdio>
+
+#include "render/scene.hpp"
+
+namespace tesmo {
+
+using namespace render_detail;  // NOLINT(google-build-using-namespace): the scene's own parts
+
+bool drawable(const Maze& maze) {
+  for (int number = 0; number < 3; ++number) {
+    const Face face = mazeFace(maze, number);
+    if (face.rows != 0 && face.columns > kMaxDrawnCells / face.rows) return false;
+  }
+  return true;
+}
+
+void markRoute(const Maze& maze, const Position& start, const std::deque<std::uint64_t>& moves,
+               std::uint64_t executed, Scene* scene) {
+  Face faces[3];
+  for (int number = 0; number < 3; ++number) {
+    faces[number] = mazeFace(maze, number);
+    scene->route[number].assign(faces[number].columns * faces[number].rows, 0);
+  }
+  auto mark = [&](const Position& position) {
+    for (const Face& face : faces) {
+      const Spot spot = spotOf(face, position);
+      scene->route[face.number][spot.row * face.columns + spot.column] = 1;
+    }
+  };
+  mark(start);
+  Walker walker = startWalker(maze, start, executed);
+  auto code = moves.begin();
+  for (std::uint64_t i = 0; i < executed && code != moves.end(); ++i, ++code) {
+    if (!stepWalker(&walker, *code)) break;
+    mark(walkerPosition(walker));
+  }
+}
+
+bool colourWanted(bool terminal, const char* noColor) {
+  return terminal && (noColor == nullptr || *noColor == '\0');
+}
+
+}  // namespace tesmo
