@@ -8,10 +8,12 @@
 # directory for kattis's feedback directory) in the places of each
 # protocol's files, and the flags not given yet.
 #
-#   tests/completion_test.sh VERIFIER-COMPLETION-SCRIPT TESMO-COMPLETION-SCRIPT
+#   tests/end_to_end/completion_test.sh VERIFIER-COMPLETION-SCRIPT TESMO-COMPLETION-SCRIPT TESMO
 set -u
 source "$1"
 source "$2"
+# tesmo's completion asks tesmo for its commands and options.
+PATH=$(cd "$(dirname "$3")" && pwd):$PATH
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cd "$dir" && touch solution.txt sol2.txt other.cfg maze.txt problem.txt ./-odd.txt &&
@@ -78,11 +80,11 @@ t "--dimensions --face0 --face1 --face2 --help --problem --puzzle --to" convert 
 t "--problem" convert --to cfg --pro
 t "--dimensions --face0 --face1 --face2 --help --input-file --json --puzzle" stats -
 t "--json" stats --puzzle maze.txt --j
-t "--budget --help --seed" generate -
-t "--budget --help --seed" generate 4 3 2 --
-t "--seed" generate 4 3 2 --budget 0 --s
-t "--dimensions --face0 --face1 --face2 --help --output --puzzle --solution --text" render -
-t "--dimensions --face0 --face1 --face2 --help --output --puzzle --solution --text" \
+t "--budget --help --seed --size" generate -
+t "--budget --help --seed --size" generate 4 3 2 --
+t "--seed --size" generate 4 3 2 --budget 0 --s
+t "--dimensions --drawn-file --face0 --face1 --face2 --help --output --puzzle --solution --text" render -
+t "--dimensions --drawn-file --face0 --face1 --face2 --help --output --puzzle --solution --text" \
   render maze.txt --
 t "--solution" render maze.txt --sol
 t "--output" render --text --o

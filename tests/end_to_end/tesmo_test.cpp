@@ -52,6 +52,43 @@ const std::string kOverview =
     "  render    draw a puzzle's faces as SVG or in the terminal\n\n"
     "See 'tesmo help COMMAND' or 'tesmo COMMAND --help' for a command's options.\n";
 
+// Every command, on each kind of bad input: one line on stderr that says
+// why, and the status its manual page gives.
+TEST_F(Tesmo, EveryFailureSaysWhyInOneLine) {
+  file("bad.txt", "size 2 2\n");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string line;  // the start of stderr's one line
+  } failures[] = {
+      {{"solve", "nosuch.txt"}, 1, "nosuch.txt: cannot read the problem file: No such file"},
+      {{"solve", "/"}, 1, "/: cannot read the problem file: Is a directory"},
+      {{"stats", "nosuch.txt"}, 1, "nosuch.txt: cannot read the problem file: No such file"},
+      {{"stats", "/"}, 1, "/: cannot read the problem file: Is a directory"},
+      {{"explain", "nosuch.txt"}, 1, "nosuch.txt: cannot read the solution file: No such file"},
+      {{"explain", "--json", "/"}, 1, "/: cannot read the solution file: Is a directory"},
+      {{"convert", "--problem", "nosuch.txt"}, 1, "nosuch.txt: cannot read the problem file"},
+      {{"render", "--solution", "/"}, 1, "/: cannot read the solution file: Is a directory"},
+      {{"render", "nosuch.txt"}, 2, "nosuch.txt: cannot read the puzzle file: No such file"},
+      {{"stats", "--puzzle", "bad.txt"}, 2, "bad.txt:1: size needs three numbers"},
+      {{"solve", "--bogus"}, 2, "unrecognised option '--bogus'"},
+      {{"convert", "--to", "svg"}, 2, "--to takes puzzle or cfg, not 'svg'"},
+      {{"generate", "1", "1"}, 2, "tesmo generate takes three sizes: X Y Z"},
+      {{"generate", "0", "1", "1"}, 2, "each size must be from 1 to 1000"},
+      {{"judge", "cms", "nosuch.in", "a", "b"}, 1, "nosuch.in: cannot read the puzzle file"},
+      {{"judge", "testlib", "nosuch.in", "a", "b"}, 3, "FAIL nosuch.in: cannot read the puzzle"},
+      {{"judge", "input", "bogus"}, 43, "unknown flag 'bogus'"},
+      {{"bogus"}, 2, "tesmo: 'bogus' is not a tesmo command; see 'tesmo help'"},
+  };
+  for (const auto& failure : failures) {
+    SCOPED_TRACE(failure.args[0] + " " + failure.args.back());
+    const RunResult result = tesmo(failure.args);
+    EXPECT_EQ(failure.status, result.status);
+    EXPECT_EQ(0u, result.err.find(failure.line)) << result.err;
+    EXPECT_EQ(result.err.size() - 1, result.err.find('\n')) << "one line";
+  }
+}
+
 TEST_F(Tesmo, CommandsAndHelp) {
   expectRun({"help"}, 0, kOverview, "");
   expectRun({"--help"}, 0, kOverview, "");
@@ -208,7 +245,7 @@ TEST_F(Tesmo, ExplainSaysWhereAndWhy) {
   expectRun({"explain", "good.txt", "missing.txt"}, 1,
             "==> good.txt <==\nSUCCESS\nexit status 0\nroute of 48 moves; the shortest has 48\n"
             "\n==> missing.txt <==\nexit status 1\nthe solution file cannot be opened or read\n",
-            "");
+            "missing.txt: cannot read the solution file: No such file or directory\n");
   // The box edge, and a start that is also the end.
   file("tesmo.cfg", "dimensions=2\ndimensions=1\ndimensions=1\nface0=0\nface0=0\nface1=0\n"
                     "face2=0\nface2=0\nface2=0\n");

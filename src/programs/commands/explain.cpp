@@ -2,7 +2,8 @@
 // "solution.txt") exactly as the verifier does, prints the verifier's own
 // lines and its exit status, then says where and why, one short line each
 // (see explain.hpp). With --json, stdout holds one JSON object per solution
-// and nothing else; with --trace, every executed move is printed too.
+// and nothing else; with --trace, every executed move is printed too. A
+// solution file that cannot be read is also said on stderr.
 //
 // Exit status: the verifier's for one solution, the highest for several;
 // 2 when the settings are refused (nothing is replayed).
@@ -65,6 +66,7 @@ int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostre
       writeExplanationText(out, maze, e, trace);
     }
     out.flush();
+    if (!e.facts.opened) err << cannotRead(files[i], "solution", e.facts.readError) << std::endl;
   }
   return status;
 }
