@@ -10,6 +10,9 @@
 //   tesmo_generate cube-problem S     corner 0 0 0 to the far corner, for the solver
 //   tesmo_generate cube-puzzle S      a puzzle file of the open S x S x S box, with
 //                                     that start and end
+//   tesmo_generate thin-puzzle S      a puzzle file of the open 1 x S x 1 box, from
+//                                     one end to the other (face 0's rows leave
+//                                     gaps: its index rule spans S * S numbers)
 
 #include <cstdint>
 #include <cstdio>
@@ -66,7 +69,8 @@ NumberList randomWalk(std::uint64_t count, Output* output) {
 
 int usage() {
   std::fputs("usage: tesmo_generate back-and-forth|random-walk|stop-early|"
-             "invalid-end|cube-config|cube-solution|cube-problem|cube-puzzle COUNT\n", stderr);
+             "invalid-end|cube-config|cube-solution|cube-problem|cube-puzzle|thin-puzzle "
+             "COUNT\n", stderr);
   return 2;
 }
 
@@ -111,6 +115,15 @@ int main(int argc, char* argv[]) {
       emit(&output, "face " + std::to_string(face) + "\n");
       for (std::uint64_t index = 0; index < count; ++index) emit(&output, row);
     }
+    flush(&output);
+    return 0;
+  } else if (kind == "thin-puzzle") {
+    // Face 0 spans x (1) and y (S): S rows of one cell; face 1 spans y and
+    // z (1): one row of S cells; face 2 one cell.
+    emit(&output, "size 1 " + std::to_string(count) + " 1\nstart 0 0 0\nend 0 " +
+                      std::to_string(count - 1) + " 0\nface 0\n");
+    for (std::uint64_t row = 0; row < count; ++row) emit(&output, "0\n");
+    emit(&output, "face 1\n" + std::string(count, '0') + "\nface 2\n0\n");
     flush(&output);
     return 0;
   } else if (kind == "cube-problem") {

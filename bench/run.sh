@@ -69,6 +69,20 @@ done
 cp examples/solution.txt "$work/example.txt"
 moves_in_case=48 row "example (48)" example.txt
 
+# The judge reads the same moves (the moves line alone, as a contestant
+# prints it), with the verifier's reader and walker: side by side.
+"$generate" random-walk "$moves" >"$work/walk.txt"
+tail -n +3 "$work/walk.txt" >"$work/walk.out"
+cp examples/maze.txt examples/solution.txt "$work/"
+mkdir -p "$work/feedback"
+read -r vt _ <<<"$(measure "$verifier" walk.txt)"
+read -r jt jm <<<"$(measure sh -c "\"$tesmo\" judge kattis maze.txt solution.txt feedback <walk.out; true")"
+rm "$work/walk.txt" "$work/walk.out"
+echo
+awk -v m="$moves" -v j="$jt" -v v="$vt" -v k="$jm" \
+  'BEGIN { printf "judge, random walk of %d moves: %.3f s against the verifier'"'"'s %.3f s (%.2f x), peak %.1f MiB\n",
+           m, j, v, (v > 0 ? j / v : 0), k / 1024 }'
+
 # The verbose echo keeps the moves: memory per move.
 verbose_moves=$((moves / 10))
 "$generate" back-and-forth "$verbose_moves" >"$work/verbose.txt"
@@ -95,6 +109,19 @@ mib() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
 
 echo
 echo "tesmo:"
+# A thin box, 1 x 16384 x 1: its puzzle file is 49 KB, its face 0's index
+# rule spans 2^28 numbers, and every command takes it in the memory of
+# the cells it draws.
+"$generate" thin-puzzle 16384 >"$work/thin.txt"
+printf '0 0 0\n0 16383 0\n2 2 2 2\n' >"$work/thin-solution.txt"
+for command in "convert --puzzle thin.txt" "stats --puzzle thin.txt" "solve --puzzle thin.txt" \
+               "render thin.txt" "explain --puzzle thin.txt thin-solution.txt"; do
+  read -r tt tm <<<"$(measure sh -c "\"$tesmo\" $command; true")"
+  echo "  tesmo $command (1 x 16384 x 1): $tt s, peak $(mib "$tm") MiB"
+done
+read -r tt tm <<<"$(measure sh -c "\"$tesmo\" judge input <thin.txt; true")"
+echo "  tesmo judge input <thin.txt (1 x 16384 x 1): $tt s, peak $(mib "$tm") MiB"
+
 # Loading: convert reads the puzzle file and writes it back (3 MB) to
 # /dev/null; the writing is a small part.
 "$generate" cube-puzzle 1000 >"$work/cube1000.txt"

@@ -33,6 +33,13 @@ constexpr unsigned kLastDigitOfMax = UINT64_MAX % 10;   // 5
 bool refill(NumberReader* reader) {
   reader->next = 0;
   reader->end = 0;
+  if (!reader->text.empty()) {
+    const std::size_t size = std::min(reader->text.size(), reader->buffer.size());
+    std::memcpy(reader->buffer.data(), reader->text.data(), size);
+    reader->text.remove_prefix(size);
+    reader->end = size;
+    return true;
+  }
   if (reader->descriptor < 0) return false;
   ssize_t got;
   do {
@@ -122,10 +129,16 @@ std::string_view unreadBytes(NumberReader* reader) {
   return {reader->buffer.data() + reader->next, reader->end - reader->next};
 }
 
-void openNumberText(std::string_view text, NumberReader* reader) {
+void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
-  reader->buffer.assign(text.begin(), text.end());
-  reader->end = reader->buffer.size();
+  if (bufferSize >= text.size()) {
+    reader->buffer.assign(text.begin(), text.end());
+    reader->end = reader->buffer.size();
+    return;
+  }
+  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  reader->text = text;
+  reading::refill(reader);
 }
 
 bool number_detail::nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {

@@ -53,6 +53,7 @@ struct NumberReader {
   bool lineEnded = false;   // the current line's list has ended
   bool readFailed = false;  // the file's last read failed (not just ended)
   int error = 0;            // errno of a failed open or read
+  std::string_view text;    // text still to hand over, a buffer at a time
   std::uint64_t fileSize = 0;  // bytes of a regular file when opened, else 0
 };
 
@@ -71,8 +72,11 @@ bool attachNumberReader(int descriptor, NumberReader* reader,
 // Closes an owned file; the reader then reads nothing more.
 void closeNumberReader(NumberReader* reader);
 
-// Sets the reader to read `text` as its data.
-void openNumberText(std::string_view text, NumberReader* reader);
+// Sets the reader to read `text` as its data, handing it over `bufferSize`
+// bytes at a time as a file would be (all at once by default); `text` must
+// then outlive the reader.
+void openNumberText(std::string_view text, NumberReader* reader,
+                    std::size_t bufferSize = SIZE_MAX);
 
 // The unread bytes of the buffer, refilled when it is used up; empty at the
 // end of the data. For a reader of its own tokens (the judge's strict one):

@@ -61,8 +61,6 @@ std::size_t takeRuns(RouteScan* scan, const char* bytes, std::size_t length) {
   std::size_t tokens = taken.tokens;
   if (taken.stopped) {
     std::uint32_t codes[kRunQuads];
-    const std::size_t left = tokens % kRunCodes == 0 ? 0 : kRunCodes - tokens % kRunCodes;
-    tokens += left;  // the rest of the run the walk stopped in
     while (length - 2 * tokens > kRunBytes && decodeCodeRun(bytes + 2 * tokens + 1, codes)) {
       tokens += kRunCodes;
     }
@@ -74,12 +72,11 @@ std::size_t takeRuns(RouteScan* scan, const char* bytes, std::size_t length) {
 void scanChunk(RouteScan* scan, const char* data, std::size_t size) {
   for (std::size_t i = 0; i < size && scan->fault.empty();) {
     const unsigned char byte = static_cast<unsigned char>(data[i]);
-    if (byte == ' ' && !scan->inToken && !scan->lineEnded && size - i > kRunBytes) {
-      const std::size_t taken = takeRuns(scan, data + i, size - i);
-      if (taken > 0) {
-        i += taken;
-        continue;
-      }
+    if (byte == ' ' && !scan->lineEnded && size - i > kRunBytes) {
+      if (scan->inToken) endToken(scan);  // the blank ends it
+      const std::size_t taken = scan->fault.empty() ? takeRuns(scan, data + i, size - i) : 0;
+      i += taken > 0 ? taken : 1;
+      continue;
     }
     ++i;
     if (isSpace(byte)) {

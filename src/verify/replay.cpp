@@ -13,34 +13,47 @@ int sayNoMoves(Said* said) {
   return kMalformedSolution;
 }
 
-// Reads the moves line and walks it. The echo needs the count before the
-// list, so a verbose run keeps the moves (a deque grows without copying);
-// otherwise every move is walked as it is read and nothing is kept. A move
-// takes at least two bytes of the file, so its size bounds the grid's cost.
+// Reads the moves line and walks it. A move takes at least two bytes of
+// the file, so its size bounds the grid's cost. Moves kept for the caller
+// are read whole, then walked; otherwise each is walked as it is read, and
+// after a stop nothing more is read, unless the verbose echo, which needs
+// the count before the list, reads on: it keeps the list as the echo's text
+// only (a byte or two a move), walking as it reads.
 void walkSolution(NumberReader* reader, const Maze& maze, bool verbose, bool keepMoves,
                   ReplayFacts* facts) {
-  if (verbose || keepMoves) {
+  Walker walker = startWalker(maze, *facts->start, reader->fileSize / 2);
+  std::uint64_t count = 0;
+  if (keepMoves) {
     std::deque<std::uint64_t>& moves = facts->moves;
     forEachNumber(reader, [&](std::uint64_t code) {
       moves.push_back(code);
       return true;
     });
-    if (verbose) sayOut(&facts->said, echoLine("Solu: ", moves));
-    if (moves.empty()) {
-      facts->status = sayNoMoves(&facts->said);
-      return;
+    for (std::uint64_t code : moves) {
+      if (!stepWalker(&walker, code)) break;
     }
-    facts->outcome = walkMoveList(maze, *facts->start, moves, moves.size());
+    count = moves.size();
+  } else if (verbose) {
+    std::string list;
+    forEachNumber(reader, [&](std::uint64_t code) {
+      if (count++ > 0) list += ',';
+      appendNumber(&list, code);
+      stepWalker(&walker, code);
+      return true;
+    });
+    sayOut(&facts->said, "Solu: " + std::to_string(count) + ", " + list);
   } else {
     std::uint64_t firstMove;
-    if (!nextNumber(reader, &firstMove)) {
-      facts->status = sayNoMoves(&facts->said);
-      return;
+    if (nextNumber(reader, &firstMove)) {
+      count = 1;
+      if (stepWalker(&walker, firstMove)) walkLine(&walker, reader);
     }
-    Walker walker = startWalker(maze, *facts->start, reader->fileSize / 2);
-    if (stepWalker(&walker, firstMove)) walkLine(&walker, reader);
-    facts->outcome = walkerOutcome(walker);
   }
+  if (count == 0) {
+    facts->status = sayNoMoves(&facts->said);
+    return;
+  }
+  facts->outcome = walkerOutcome(walker);
   facts->walked = true;
   facts->status = sayVerdict(facts->outcome, *facts->end, &facts->said);
 }

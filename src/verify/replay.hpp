@@ -12,8 +12,8 @@
 //    its outcome. *facts starts empty; should memory run out (a moves line
 //    kept whole), what was said before stays in it.
 //  - With `keepMoves`, the moves are read whole into facts.moves before the
-//    walk, as the verbose echo reads them; otherwise the walk takes each
-//    move as it is read and nothing after a stop is read.
+//    walk; with `verbose` the whole line is read for the echo; otherwise the
+//    walk takes each move as it is read and nothing after a stop is read.
 //  - sayVerdict() says what the verifier says once a walk has ended: for
 //    an invalid code "Invalid move (code)!" on standard error and nothing
 //    else; for a stop at the box edge "Attempt to access out of boundary!"

@@ -66,6 +66,7 @@ struct NumberReader {
   bool lineEnded = false;   // the current line's list has ended
   bool readFailed = false;  // the file's last read failed (not just ended)
   int error = 0;            // errno of a failed open or read
+  std::string_view text;    // text still to hand over, a buffer at a time
   std::uint64_t fileSize = 0;  // bytes of a regular file when opened, else 0
 };
 
@@ -84,8 +85,11 @@ bool attachNumberReader(int descriptor, NumberReader* reader,
 // Closes an owned file; the reader then reads nothing more.
 void closeNumberReader(NumberReader* reader);
 
-// Sets the reader to read `text` as its data.
-void openNumberText(std::string_view text, NumberReader* reader);
+// Sets the reader to read `text` as its data, handing it over `bufferSize`
+// bytes at a time as a file would be (all at once by default); `text` must
+// then outlive the reader.
+void openNumberText(std::string_view text, NumberReader* reader,
+                    std::size_t bufferSize = SIZE_MAX);
 
 // The unread bytes of the buffer, refilled when it is used up; empty at the
 // end of the data. For a reader of its own tokens (the judge's strict one):
@@ -437,6 +441,13 @@ constexpr unsigned kLastDigitOfMax = UINT64_MAX % 10;   // 5
 bool refill(NumberReader* reader) {
   reader->next = 0;
   reader->end = 0;
+  if (!reader->text.empty()) {
+    const std::size_t size = std::min(reader->text.size(), reader->buffer.size());
+    std::memcpy(reader->buffer.data(), reader->text.data(), size);
+    reader->text.remove_prefix(size);
+    reader->end = size;
+    return true;
+  }
   if (reader->descriptor < 0) return false;
   ssize_t got;
   do {
@@ -526,10 +537,16 @@ std::string_view unreadBytes(NumberReader* reader) {
   return {reader->buffer.data() + reader->next, reader->end - reader->next};
 }
 
-void openNumberText(std::string_view text, NumberReader* reader) {
+void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
-  reader->buffer.assign(text.begin(), text.end());
-  reader->end = reader->buffer.size();
+  if (bufferSize >= text.size()) {
+    reader->buffer.assign(text.begin(), text.end());
+    reader->end = reader->buffer.size();
+    return;
+  }
+  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  reader->text = text;
+  reading::refill(reader);
 }
 
 bool number_detail::nextNumberSlowly(NumberReader* reader, std::uint64_t* value) {
@@ -2763,8 +2780,6 @@ std::size_t takeRuns(RouteScan* scan, const char* bytes, std::size_t length) {
   std::size_t tokens = taken.tokens;
   if (taken.stopped) {
     std::uint32_t codes[kRunQuads];
-    const std::size_t left = tokens % kRunCodes == 0 ? 0 : kRunCodes - tokens % kRunCodes;
-    tokens += left;  // the rest of the run the walk stopped in
     while (length - 2 * tokens > kRunBytes && decodeCodeRun(bytes + 2 * tokens + 1, codes)) {
       tokens += kRunCodes;
     }
@@ -2776,12 +2791,11 @@ std::size_t takeRuns(RouteScan* scan, const char* bytes, std::size_t length) {
 void scanChunk(RouteScan* scan, const char* data, std::size_t size) {
   for (std::size_t i = 0; i < size && scan->fault.empty();) {
     const unsigned char byte = static_cast<unsigned char>(data[i]);
-    if (byte == ' ' && !scan->inToken && !scan->lineEnded && size - i > kRunBytes) {
-      const std::size_t taken = takeRuns(scan, data + i, size - i);
-      if (taken > 0) {
-        i += taken;
-        continue;
-      }
+    if (byte == ' ' && !scan->lineEnded && size - i > kRunBytes) {
+      if (scan->inToken) endToken(scan);  // the blank ends it
+      const std::size_t taken = scan->fault.empty() ? takeRuns(scan, data + i, size - i) : 0;
+      i += taken > 0 ? taken : 1;
+      continue;
     }
     ++i;
     if (isSpace(byte)) {
