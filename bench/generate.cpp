@@ -45,9 +45,7 @@ void flush(Output* output) {
   output->chunk.clear();
 }
 
-void emitCode(Output* output, std::uint64_t code) {
-  emit(output, std::to_string(code) + " ");
-}
+void emitCode(Output* output, std::uint64_t code) { emit(output, std::to_string(code) + " "); }
 
 // Runs a seeded random walk of `count` executed moves through the built-in
 // puzzle, writing the codes when `output` is given; returns the end.
@@ -68,9 +66,11 @@ NumberList randomWalk(std::uint64_t count, Output* output) {
 }
 
 int usage() {
-  std::fputs("usage: tesmo_generate back-and-forth|random-walk|stop-early|"
-             "invalid-end|cube-config|cube-solution|cube-problem|cube-puzzle|thin-puzzle "
-             "COUNT\n", stderr);
+  std::fputs(
+      "usage: tesmo_generate back-and-forth|random-walk|stop-early|"
+      "invalid-end|cube-config|cube-solution|cube-problem|cube-puzzle|thin-puzzle "
+      "COUNT\n",
+      stderr);
   return 2;
 }
 
@@ -91,8 +91,8 @@ int main(int argc, char* argv[]) {
     if (kind == "invalid-end") emitCode(&output, 7);
   } else if (kind == "random-walk") {
     const NumberList end = randomWalk(count, nullptr);
-    emit(&output, "1 1 1\n" + std::to_string(end[0]) + " " + std::to_string(end[1]) +
-                      " " + std::to_string(end[2]) + "\n");
+    emit(&output, "1 1 1\n" + std::to_string(end[0]) + " " + std::to_string(end[1]) + " " +
+                      std::to_string(end[2]) + "\n");
     randomWalk(count, &output);
   } else if (kind == "stop-early") {
     emit(&output, "1 1 1\n9 9 9\n1 ");  // code 1 from 1 1 1 runs into a wall
@@ -108,8 +108,8 @@ int main(int argc, char* argv[]) {
     return 0;
   } else if (kind == "cube-puzzle") {
     const std::string size = std::to_string(count), far = std::to_string(count - 1);
-    emit(&output, "size " + size + " " + size + " " + size + "\nstart 0 0 0\nend " + far +
-                      " " + far + " " + far + "\n");
+    emit(&output, "size " + size + " " + size + " " + size + "\nstart 0 0 0\nend " + far + " " +
+                      far + " " + far + "\n");
     const std::string row = std::string(count, '0') + "\n";
     for (int face = 0; face < 3; ++face) {
       emit(&output, "face " + std::to_string(face) + "\n");

@@ -67,8 +67,7 @@ void checkRoundTrip(const Puzzle& puzzle) {
   Puzzle again;
   std::string error;
   if (!parsePuzzle(written.str(), "written", &again, &error)) fail("written file refused", error);
-  if (again.size != puzzle.size || again.start != puzzle.start ||
-      again.end != puzzle.end) {
+  if (again.size != puzzle.size || again.start != puzzle.start || again.end != puzzle.end) {
     fail("round trip: sizes or endpoints", written.str());
   }
   for (int face = 0; face < 3; ++face) {

@@ -29,7 +29,8 @@ int main(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     const std::filesystem::path path = std::filesystem::absolute(argv[i]);
     if (std::filesystem::is_directory(path)) {
-      for (const auto& entry : std::filesystem::directory_iterator(path)) files.push_back(entry.path());
+      for (const auto& entry : std::filesystem::directory_iterator(path))
+        files.push_back(entry.path());
     } else {
       files.push_back(path);
     }

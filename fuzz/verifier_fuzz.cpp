@@ -51,15 +51,16 @@ Outcome runOnce(const std::vector<std::string>& args) {
 }
 
 void fail(const char* what, const Outcome& outcome) {
-  std::fprintf(stderr, "invariant broken: %s (status %d)\n--- out\n%s--- err\n%s",
-               what, outcome.status, outcome.out.c_str(), outcome.err.c_str());
+  std::fprintf(stderr, "invariant broken: %s (status %d)\n--- out\n%s--- err\n%s", what,
+               outcome.status, outcome.out.c_str(), outcome.err.c_str());
   std::abort();
 }
 
 // The lines of `text`, which ends with a newline, less the verbose echo.
 std::vector<std::string> linesAfterEcho(const std::string& text) {
-  static const std::regex kEcho("input file: .*|Face [012] : [0-9]+, [0-9,]*|"
-                                "(Star|End |Solu): [0-9]+, [0-9,]*");
+  static const std::regex kEcho(
+      "input file: .*|Face [012] : [0-9]+, [0-9,]*|"
+      "(Star|End |Solu): [0-9]+, [0-9,]*");
   std::vector<std::string> lines;
   std::istringstream stream(text);
   for (std::string line; std::getline(stream, line);) {
@@ -108,8 +109,10 @@ void check(const Outcome& outcome) {
 std::vector<std::string> splitParts(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> parts(1);
   for (std::size_t i = 0; i < size; ++i) {
-    if (data[i] == kSeparator) parts.emplace_back();
-    else parts.back() += static_cast<char>(data[i]);
+    if (data[i] == kSeparator)
+      parts.emplace_back();
+    else
+      parts.back() += static_cast<char>(data[i]);
   }
   return parts;
 }

@@ -35,7 +35,8 @@ FuzzMaze smallMaze(const std::uint8_t* chooser, std::string_view walls) {
   for (int face = 0; face < 3; ++face) {
     const std::uint64_t first = maze.sizes[face], second = maze.sizes[(face + 1) % 3];
     for (std::uint64_t cell = 0; cell < first + second * second; ++cell) {
-      const unsigned byte = walls.empty() ? 0 : static_cast<unsigned char>(walls[next++ % walls.size()]);
+      const unsigned byte =
+          walls.empty() ? 0 : static_cast<unsigned char>(walls[next++ % walls.size()]);
       maze.faces[face].push_back(byte % 5 == 0 ? 1 + byte % 2 : 0);
     }
   }

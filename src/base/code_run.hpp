@@ -67,17 +67,16 @@ inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t quads[kRunQua
 inline bool decodeCodeRunSse2(const char* bytes, std::uint32_t quads[kRunQuads]) {
   const __m128i pattern = _mm_set1_epi16(0x2030);
   const __m128i limit = _mm_set1_epi16(0x0005);
-  const __m128i low = _mm_xor_si128(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
-  const __m128i high = _mm_xor_si128(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16)), pattern);
-  const __m128i fits =
-      _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
-                    _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
+  const __m128i low =
+      _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
+  const __m128i high =
+      _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16)), pattern);
+  const __m128i fits = _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
+                                     _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
   if (_mm_movemask_epi8(fits) != 0xFFFF) return false;
   const __m128i byPairs = _mm_set1_epi32(0x00010006);
-  const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(low, byPairs),
-                                        _mm_madd_epi16(high, byPairs));
+  const __m128i pairs =
+      _mm_packs_epi32(_mm_madd_epi16(low, byPairs), _mm_madd_epi16(high, byPairs));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(quads),
                    _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010024)));
   return true;

@@ -1,14 +1,13 @@
 #include "base/number_list.hpp"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <sstream>
-
-#include <cerrno>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 // The reader is written by hand rather than built on std::getline and
 // std::istringstream: a solution line of 10^8 moves would otherwise be held
@@ -64,8 +63,7 @@ int peekByte(NumberReader* reader) {
 // The characters the "C" locale classes as space, less '\n', which ends the
 // line before extraction could see it.
 bool isBlank(int byte) {
-  return byte == ' ' || byte == '\t' || byte == '\v' || byte == '\f' ||
-         byte == '\r';
+  return byte == ' ' || byte == '\t' || byte == '\v' || byte == '\f' || byte == '\r';
 }
 
 bool isDigit(int byte) { return byte >= '0' && byte <= '9'; }
@@ -85,8 +83,7 @@ bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) 
 
 void writeNumber(std::ostream& stream, std::uint64_t number) {
   char digits[20];
-  const std::to_chars_result written =
-      std::to_chars(digits, digits + sizeof digits, number);
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
   stream.write(digits, written.ptr - digits);
 }
 
@@ -102,8 +99,7 @@ std::string listText(const NumberList& numbers) {
   return text.str();
 }
 
-bool openNumberFile(const std::string& fileName, NumberReader* reader,
-                    std::size_t bufferSize) {
+bool openNumberFile(const std::string& fileName, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
   // The FILE only owns the descriptor: refill() reads it directly.
   reader->file.reset(std::fopen(fileName.c_str(), "rb"));
@@ -164,8 +160,7 @@ bool number_detail::nextNumberSlowly(NumberReader* reader, std::uint64_t* value)
   // digit and then fails.
   while (isDigit(byte)) {
     const unsigned digit = static_cast<unsigned>(byte - '0');
-    if (number > kTenthOfMax ||
-        (number == kTenthOfMax && digit > kLastDigitOfMax)) {
+    if (number > kTenthOfMax || (number == kTenthOfMax && digit > kLastDigitOfMax)) {
       overflow = true;
     } else {
       number = number * 10 + digit;
@@ -194,8 +189,7 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value) {
 void nextLine(NumberReader* reader) {
   while (reader->next < reader->end || reading::refill(reader)) {
     const char* unread = reader->buffer.data() + reader->next;
-    const void* newline =
-        std::memchr(unread, '\n', reader->end - reader->next);
+    const void* newline = std::memchr(unread, '\n', reader->end - reader->next);
     if (newline) {
       reader->next += static_cast<const char*>(newline) - unread + 1;
       break;

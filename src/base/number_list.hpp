@@ -46,14 +46,14 @@ void appendNumber(std::string* text, std::uint64_t number);
 // Reads numbers line by line from a file or from text held in memory.
 struct NumberReader {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};  // owned
-  int descriptor = -1;      // read while >= 0: the file's, or an attached one
+  int descriptor = -1;  // read while >= 0: the file's, or an attached one
   std::vector<char> buffer;
-  std::size_t next = 0;     // first unread byte in buffer
-  std::size_t end = 0;      // one past the last valid byte in buffer
-  bool lineEnded = false;   // the current line's list has ended
-  bool readFailed = false;  // the file's last read failed (not just ended)
-  int error = 0;            // errno of a failed open or read
-  std::string_view text;    // text still to hand over, a buffer at a time
+  std::size_t next = 0;        // first unread byte in buffer
+  std::size_t end = 0;         // one past the last valid byte in buffer
+  bool lineEnded = false;      // the current line's list has ended
+  bool readFailed = false;     // the file's last read failed (not just ended)
+  int error = 0;               // errno of a failed open or read
+  std::string_view text;       // text still to hand over, a buffer at a time
   std::uint64_t fileSize = 0;  // bytes of a regular file when opened, else 0
 };
 
@@ -66,8 +66,7 @@ bool openNumberFile(const std::string& fileName, NumberReader* reader,
 
 // Reads the open descriptor `descriptor` (standard input, say), which stays
 // open when the reader is done; otherwise as openNumberFile().
-bool attachNumberReader(int descriptor, NumberReader* reader,
-                        std::size_t bufferSize = 1 << 16);
+bool attachNumberReader(int descriptor, NumberReader* reader, std::size_t bufferSize = 1 << 16);
 
 // Closes an owned file; the reader then reads nothing more.
 void closeNumberReader(NumberReader* reader);
@@ -75,8 +74,7 @@ void closeNumberReader(NumberReader* reader);
 // Sets the reader to read `text` as its data, handing it over `bufferSize`
 // bytes at a time as a file would be (all at once by default); `text` must
 // then outlive the reader.
-void openNumberText(std::string_view text, NumberReader* reader,
-                    std::size_t bufferSize = SIZE_MAX);
+void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize = SIZE_MAX);
 
 // The unread bytes of the buffer, refilled when it is used up; empty at the
 // end of the data. For a reader of its own tokens (the judge's strict one):

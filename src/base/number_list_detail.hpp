@@ -29,8 +29,7 @@ inline bool readPlainToken(const char* data, std::size_t end, std::size_t* at,
   while (start < end && data[start] == ' ') ++start;
   *at = start;
   // Most move codes are one digit: read those without the digit loop.
-  if (end - start >= 2 && digitOf(data[start]) < 10 &&
-      digitOf(data[start + 1]) >= 10) {
+  if (end - start >= 2 && digitOf(data[start]) < 10 && digitOf(data[start + 1]) >= 10) {
     *number = digitOf(data[start]);
     *at = start + 1;
     return true;

@@ -50,8 +50,8 @@ std::string printableName(std::string_view text) {
 }
 
 std::string printableAscii(std::string_view text) {
-  return quoting::escapeBytes(text,
-                              [](unsigned byte) { return quoting::isControl(byte) || byte > 0x7E; });
+  return quoting::escapeBytes(
+      text, [](unsigned byte) { return quoting::isControl(byte) || byte > 0x7E; });
 }
 
 std::string quotedToken(std::string_view kept, std::uint64_t length) {

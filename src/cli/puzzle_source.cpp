@@ -77,8 +77,8 @@ Maze sourceMaze(const PuzzleSource& source) {
 
 const std::string s_def_problem_filename = "problem.txt";
 
-bool problemEndpoints(const PuzzleSource& source, const Maze& maze, Position* start,
-                      Position* end, Said* said) {
+bool problemEndpoints(const PuzzleSource& source, const Maze& maze, Position* start, Position* end,
+                      Said* said) {
   const bool named = source.settings.count("input-file") != 0;
   const Puzzle& file = source.file;
   if (!named && source.fromFile && file.start && file.end) {

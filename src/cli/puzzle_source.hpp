@@ -28,11 +28,10 @@
 #ifndef TESMO_CLI_PUZZLE_SOURCE_HPP
 #define TESMO_CLI_PUZZLE_SOURCE_HPP
 
-#include <optional>
-#include <string>
-
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/variables_map.hpp>
+#include <optional>
+#include <string>
 
 #include "base/said.hpp"
 #include "cli/settings.hpp"
@@ -58,8 +57,8 @@ Maze sourceMaze(const PuzzleSource& source);
 
 extern const std::string s_def_problem_filename;
 
-bool problemEndpoints(const PuzzleSource& source, const Maze& maze, Position* start,
-                      Position* end, Said* said);
+bool problemEndpoints(const PuzzleSource& source, const Maze& maze, Position* start, Position* end,
+                      Said* said);
 
 // The first two lines of a problem or solution file as positions; false
 // after saying why they are not, or why the file cannot be read.

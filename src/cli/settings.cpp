@@ -1,16 +1,15 @@
 #include "cli/settings.hpp"
 
-#include <cctype>
-#include <fstream>
-#include <map>
-#include <new>
-#include <sstream>
-
 #include <boost/program_options/errors.hpp>
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/parsers.hpp>
 #include <boost/program_options/positional_options.hpp>
 #include <boost/program_options/value_semantic.hpp>
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <new>
+#include <sstream>
 
 #include "base/exit_status.hpp"
 #include "base/number_list.hpp"
@@ -40,14 +39,13 @@ std::string pathListText(const std::vector<boost::filesystem::path>& paths) {
   return text;
 }
 
-
 // Whether `text` holds a placeholder of the option library's messages, a
 // name between two '%'.
 bool holdsPlaceholder(const std::string& text) {
   for (std::size_t open = text.find('%'); open != std::string::npos;) {
     std::size_t close = open + 1;
-    while (close < text.size() && (std::islower(static_cast<unsigned char>(text[close])) ||
-                                   text[close] == '_')) {
+    while (close < text.size() &&
+           (std::islower(static_cast<unsigned char>(text[close])) || text[close] == '_')) {
       ++close;
     }
     if (close < text.size() && text[close] == '%' && close > open + 1) return true;
@@ -84,14 +82,14 @@ std::string libraryMessage(const po::error& error) {
 
 void addPuzzleOptions(po::options_description* group, bool showDefaults) {
   auto value = [&](const NumberList& defaults) {
-    return po::value<NumberList>()->default_value(
-        defaults, showDefaults ? listText(defaults) : "built-in");
+    return po::value<NumberList>()->default_value(defaults,
+                                                  showDefaults ? listText(defaults) : "built-in");
   };
-  group->add_options()
-      ("dimensions", value(s_def_dimensions), showDefaults ? "dimensions" : "one size per occurrence: X, Y, Z")
-      ("face0", value(s_def_face0), showDefaults ? "face 0" : "one cell of face 0 per occurrence")
-      ("face1", value(s_def_face1), showDefaults ? "face 1" : "one cell of face 1 per occurrence")
-      ("face2", value(s_def_face2), showDefaults ? "face 2" : "one cell of face 2 per occurrence");
+  group->add_options()("dimensions", value(s_def_dimensions),
+                       showDefaults ? "dimensions" : "one size per occurrence: X, Y, Z")(
+      "face0", value(s_def_face0), showDefaults ? "face 0" : "one cell of face 0 per occurrence")(
+      "face1", value(s_def_face1), showDefaults ? "face 1" : "one cell of face 1 per occurrence")(
+      "face2", value(s_def_face2), showDefaults ? "face 2" : "one cell of face 2 per occurrence");
 }
 
 po::options_description optionGroup() {
@@ -100,15 +98,13 @@ po::options_description optionGroup() {
 
 po::options_description verifierOptions() {
   po::options_description group("Options", kLineLength, kDescriptionWidth);
-  group.add_options()
-      ("quite,q", po::value<bool>()->default_value(true), "quite mode")
-      ("verbose-level,v",
-       po::value<std::uint64_t>()->default_value(s_def_verbose_level),
-       "verbose level")
-      ("input-path",
-       po::value<std::vector<boost::filesystem::path>>()->composing()
-           ->default_value(s_def_input_path, pathListText(s_def_input_path)),
-       "input path");
+  group.add_options()("quite,q", po::value<bool>()->default_value(true), "quite mode")(
+      "verbose-level,v", po::value<std::uint64_t>()->default_value(s_def_verbose_level),
+      "verbose level")(
+      "input-path",
+      po::value<std::vector<boost::filesystem::path>>()->composing()->default_value(
+          s_def_input_path, pathListText(s_def_input_path)),
+      "input path");
   addInputFiles(&group, "input file");
   addPuzzleOptions(&group, true);
   return group;
@@ -122,8 +118,7 @@ void addJsonOption(po::options_description* group, const char* description) {
   group->add_options()("json", description);
 }
 
-const std::string& inputFileName(const po::variables_map& settings,
-                                 const std::string& fallback) {
+const std::string& inputFileName(const po::variables_map& settings, const std::string& fallback) {
   if (settings.count("input-file")) {
     const auto& names = settings["input-file"].as<std::vector<std::string>>();
     if (!names.empty()) return names.front();
@@ -142,9 +137,9 @@ Maze settingsMaze(const po::variables_map& settings) {
                   settings["face1"].as<NumberList>(), settings["face2"].as<NumberList>());
 }
 
-std::optional<int> loadSettings(int argc, const char* const argv[],
-                                const CommandLine& commandLine, po::variables_map* settings,
-                                Said* said, std::vector<std::string>* given) {
+std::optional<int> loadSettings(int argc, const char* const argv[], const CommandLine& commandLine,
+                                po::variables_map* settings, Said* said,
+                                std::vector<std::string>* given) {
   po::options_description optionSet(kLineLength, kDescriptionWidth);
   optionSet.add(commandLine.group);
   optionSet.add_options()("help", "print help message");
@@ -153,10 +148,8 @@ std::optional<int> loadSettings(int argc, const char* const argv[],
     positional.add(commandLine.positional.c_str(), commandLine.maxFiles);
   }
   try {
-    const po::parsed_options parsed = po::command_line_parser(argc, argv)
-                                          .options(optionSet)
-                                          .positional(positional)
-                                          .run();
+    const po::parsed_options parsed =
+        po::command_line_parser(argc, argv).options(optionSet).positional(positional).run();
     po::store(parsed, *settings);
     if (given) {
       for (const po::option& option : parsed.options) given->push_back(option.string_key);

@@ -36,14 +36,13 @@
 #ifndef TESMO_CLI_SETTINGS_HPP
 #define TESMO_CLI_SETTINGS_HPP
 
+#include <boost/filesystem/path.hpp>
+#include <boost/program_options/options_description.hpp>
+#include <boost/program_options/variables_map.hpp>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <boost/filesystem/path.hpp>
-#include <boost/program_options/options_description.hpp>
-#include <boost/program_options/variables_map.hpp>
 
 #include "base/said.hpp"
 #include "model/maze.hpp"
@@ -68,8 +67,8 @@ Maze settingsMaze(const boost::program_options::variables_map& settings);
 // What a program takes from its command line.
 struct CommandLine {
   boost::program_options::options_description group;
-  int maxFiles = -1;  // positional arguments, as values of `input-file`
-  std::string usage;  // printed by --help before the options, when not ""
+  int maxFiles = -1;                      // positional arguments, as values of `input-file`
+  std::string usage;                      // printed by --help before the options, when not ""
   std::string positional = "input-file";  // the option positional arguments give
 };
 
@@ -78,19 +77,16 @@ boost::program_options::options_description optionGroup();
 
 boost::program_options::options_description verifierOptions();
 
-void addPuzzleOptions(boost::program_options::options_description* group,
-                      bool showDefaults);
+void addPuzzleOptions(boost::program_options::options_description* group, bool showDefaults);
 
 // `input-file`, the option positional arguments give: the files a command
 // reads, described as `description`.
-void addInputFiles(boost::program_options::options_description* group,
-                   const char* description);
+void addInputFiles(boost::program_options::options_description* group, const char* description);
 
 // `json`: one JSON object per result on standard output.
 void addJsonOption(boost::program_options::options_description* group, const char* description);
 
-std::optional<int> loadSettings(int argc, const char* const argv[],
-                                const CommandLine& commandLine,
+std::optional<int> loadSettings(int argc, const char* const argv[], const CommandLine& commandLine,
                                 boost::program_options::variables_map* settings, Said* said,
                                 std::vector<std::string>* given = nullptr);
 

@@ -30,9 +30,7 @@ std::uint64_t splitmix(std::uint64_t* state) {
   return z ^ (z >> 31);
 }
 
-std::uint64_t below(std::uint64_t* state, std::uint64_t count) {
-  return splitmix(state) % count;
-}
+std::uint64_t below(std::uint64_t* state, std::uint64_t count) { return splitmix(state) % count; }
 
 // The state of one maze as it is carved.
 struct Carver {
@@ -45,12 +43,12 @@ struct Carver {
   std::uint32_t round = 0;
   std::vector<std::uint32_t> affected;
   std::vector<std::uint8_t> affectedEnter;
-  std::vector<std::uint32_t> growable;  // open cells carving may go on from
-  std::vector<std::uint8_t> reach;      // 1 for the cells the token reaches: the tree
-  std::vector<std::uint32_t> joinStamp; // == round for the cells a carve adds to the tree
-  std::vector<std::uint32_t> joinIndex; // their number in `joined`
+  std::vector<std::uint32_t> growable;   // open cells carving may go on from
+  std::vector<std::uint8_t> reach;       // 1 for the cells the token reaches: the tree
+  std::vector<std::uint32_t> joinStamp;  // == round for the cells a carve adds to the tree
+  std::vector<std::uint32_t> joinIndex;  // their number in `joined`
   std::vector<std::uint32_t> joined;
-  std::vector<std::uint32_t> parent;    // union-find over `joined`
+  std::vector<std::uint32_t> parent;  // union-find over `joined`
   std::uint64_t work = 0;
   std::uint64_t random = 0;
   std::uint64_t origin = 0;  // the first cell carved
@@ -89,7 +87,7 @@ void forEachPair(const Carver& c, int k, std::uint64_t index, OnPair onPair) {
 
 // Adds to `affected` the cells of the lines through face k's cell `index`.
 void collectLines(Carver* c, int k, std::uint64_t index) {
-  const int second = (k + 1) % 3, third = (k + 2) % 3;
+  const int second = secondAxisOf(k), third = secondAxisOf(second);
   forEachPair(*c, k, index, [&](std::uint64_t a, std::uint64_t b) {
     Position at{};
     at[k] = a;
@@ -223,7 +221,7 @@ bool carve(Carver* c, const std::vector<std::pair<int, std::uint64_t>>& opened, 
 // and the face before it.
 void axisFaces(const Carver& c, int axis, const Position& at,
                std::vector<std::pair<int, std::uint64_t>>* faces) {
-  for (int k : {axis, (axis + 2) % 3}) faces->emplace_back(k, cellIndex(c, k, at));
+  for (int k : facesOfAxis(axis)) faces->emplace_back(k, cellIndex(c, k, at));
 }
 
 Carver emptyCarver(const NumberList& sizes, std::uint64_t seed) {
@@ -293,7 +291,7 @@ Puzzle puzzleOf(const Carver& c) {
     puzzle.faces[k].resize(face.columns * face.rows);
     for (std::uint64_t b = 0; b < face.rows; ++b) {
       for (std::uint64_t a = 0; a < face.columns; ++a) {
-        puzzle.faces[k][b * face.columns + a] = c.face[k][faceIndex(face, {a, b})];
+        puzzle.faces[k][drawnIndex(face, {a, b})] = c.face[k][faceIndex(face, {a, b})];
       }
     }
   }
@@ -341,8 +339,8 @@ bool generatePuzzle(const NumberList& sizes, const GenerateOptions& options, Puz
   *error = sizes.size() == 3 ? sizesFault(sizes) : "three sizes are needed";
   if (!error->empty()) return false;
   const std::uint64_t budget = std::max<std::uint64_t>(
-      kMinimumWork, static_cast<std::uint64_t>(
-                        std::max(0.0, std::min(options.budgetSeconds, 1e6)) * kWorkPerSecond));
+      kMinimumWork, static_cast<std::uint64_t>(std::max(0.0, std::min(options.budgetSeconds, 1e6)) *
+                                               kWorkPerSecond));
   std::uint64_t seeds = options.seed, work = 0, bestLength = 0;
   *report = GenerateReport();
   do {

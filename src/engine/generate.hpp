@@ -46,9 +46,9 @@ struct GenerateOptions {
 
 // What a generation did, for the bench and the curious.
 struct GenerateReport {
-  std::uint64_t mazes = 0;      // mazes carved (the last may be cut short)
+  std::uint64_t mazes = 0;  // mazes carved (the last may be cut short)
   std::uint64_t routeLength = 0;
-  std::uint64_t work = 0;       // cells looked at
+  std::uint64_t work = 0;  // cells looked at
 };
 
 bool generatePuzzle(const NumberList& sizes, const GenerateOptions& options, Puzzle* puzzle,

@@ -14,8 +14,7 @@ constexpr std::uint8_t kAllAxes = 7;
 bool gridCellCount(const Sizes& size, std::uint64_t* cells) {
   std::uint64_t product = 1;
   for (int axis = 0; axis < 3; ++axis) {
-    if (size[axis] > UINT64_MAX - 2 ||
-        __builtin_mul_overflow(product, size[axis] + 2, &product)) {
+    if (size[axis] > UINT64_MAX - 2 || __builtin_mul_overflow(product, size[axis] + 2, &product)) {
       return false;
     }
   }
@@ -25,33 +24,18 @@ bool gridCellCount(const Sizes& size, std::uint64_t* cells) {
 
 bool gridFits(const Maze& maze, std::uint64_t cellBudget) {
   std::uint64_t cells;
-  return gridCellCount(maze.size, &cells) &&
-         cells <= std::min(cellBudget, kMaxGridCells);
+  return gridCellCount(maze.size, &cells) && cells <= std::min(cellBudget, kMaxGridCells);
 }
 
-// The cells are worked out a row along x at a time from three byte arrays,
-// one per face, each read in order: a grid of 10^9 cells takes a second,
-// where looking up three face cells per cell takes many.
 Grid planGrid(const Maze& maze) {
   const std::uint64_t sizeX = maze.size[0], sizeY = maze.size[1], sizeZ = maze.size[2];
   Grid grid;
   grid.rowSize = sizeX + 2;
   grid.layerSize = grid.rowSize * (sizeY + 2);
   grid.blocked.assign(grid.layerSize * (sizeZ + 2), kGridEdge | grid_local::kAllAxes);
-  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0, false);  // [y][x]
-  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1, false);  // [z][y]
-  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);   // [z][x]
-  for (std::uint64_t z = 0; z < sizeZ; ++z) {
-    const std::uint8_t* byX2 = wall2.data() + z * sizeX;
-    for (std::uint64_t y = 0; y < sizeY; ++y) {
-      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
-      const unsigned w1 = wall1[z * sizeY + y];
-      std::uint8_t* row = grid.blocked.data() + gridIndex(grid, {0, y, z});
-      for (std::uint64_t x = 0; x < sizeX; ++x) {
-        row[x] = cellBlockBits(byX0[x], w1, byX2[x]);
-      }
-    }
-  }
+  forEachBoxRow(maze, [&](std::uint64_t y, std::uint64_t z, const std::uint8_t* bits) {
+    std::copy(bits, bits + sizeX, grid.blocked.data() + gridIndex(grid, {0, y, z}));
+  });
   const std::uint64_t strides[3] = {1, grid.rowSize, grid.layerSize};
   for (int code = 0; code < 6; ++code) {
     const int axis = code / 2;

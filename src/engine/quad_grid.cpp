@@ -67,8 +67,8 @@ QuadGrid planQuadGrid(const Grid& grid) {
   for (std::uint64_t quad = 0; quad < kQuadCount; ++quad) {
     // The steps are in the grid's arithmetic mod 2^64; as offsets of a row
     // they are signed.
-    quads.scaledStep[quad] = static_cast<std::int64_t>(
-        (pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount);
+    quads.scaledStep[quad] =
+        static_cast<std::int64_t>((pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount);
   }
   const std::uint64_t cells = grid.blocked.size();
   std::vector<std::uint64_t> pairs(cells, kAllPairs);

@@ -53,8 +53,8 @@ constexpr std::uint64_t kMovesPerQuadByte = 2;
 constexpr std::uint64_t kQuadBytesPerWarmupMove = 8;
 
 struct QuadGrid {
-  std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
-  std::vector<std::int64_t> scaledStep;    // per quad: its grid step times kQuadCount
+  std::vector<std::uint8_t> blocked;     // [cell * kQuadCount + quad]
+  std::vector<std::int64_t> scaledStep;  // per quad: its grid step times kQuadCount
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);

@@ -26,8 +26,7 @@ constexpr std::size_t kAhead = 32;
 std::uint64_t roundUp4(std::uint64_t size) { return (size + 3) / 4 * 4; }
 
 // The number of grid coordinates (a position plus one on each axis).
-std::uint64_t tiledIndex(const SearchBox& box, std::uint64_t x, std::uint64_t y,
-                         std::uint64_t z) {
+std::uint64_t tiledIndex(const SearchBox& box, std::uint64_t x, std::uint64_t y, std::uint64_t z) {
   const std::uint64_t tile = ((z >> 2) * box.tiles[1] + (y >> 2)) * box.tiles[0] + (x >> 2);
   return tile * 64 + ((z & 3) << 4) + ((y & 3) << 2) + (x & 3);
 }
@@ -66,21 +65,13 @@ SearchBox planSearch(const Maze& maze) {
   box.tileStep[1] = 64 * box.tiles[0];
   box.tileStep[2] = box.tileStep[1] * box.tiles[1];
   box.cells.assign(box.tileStep[2] * (roundUp4(sizeZ + 2) / 4), searching::kClosed);
-  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0);        // [y][x]
-  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1);        // [z][y]
-  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);  // [z][x]
-  for (std::uint64_t z = 0; z < sizeZ; ++z) {
-    for (std::uint64_t y = 0; y < sizeY; ++y) {
-      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
-      const std::uint8_t* byX2 = wall2.data() + z * sizeX;
-      const unsigned w1 = wall1[z * sizeY + y];
-      std::uint8_t* row = box.cells.data() + searching::tiledIndex(box, 0, y + 1, z + 1);
-      for (std::uint64_t x = 0; x < sizeX; ++x) {
-        const std::uint64_t gridX = x + 1;
-        row[(gridX >> 2) * 64 + (gridX & 3)] = cellBlockBits(byX0[x], w1, byX2[x]);
-      }
+  forEachBoxRow(maze, [&](std::uint64_t y, std::uint64_t z, const std::uint8_t* bits) {
+    std::uint8_t* row = box.cells.data() + searching::tiledIndex(box, 0, y + 1, z + 1);
+    for (std::uint64_t x = 0; x < sizeX; ++x) {
+      const std::uint64_t gridX = x + 1;
+      row[(gridX >> 2) * 64 + (gridX & 3)] = bits[x];
     }
-  }
+  });
   return box;
 }
 

@@ -65,10 +65,10 @@ bool searchCellOpen(const SearchBox& box, std::uint32_t cell);
 bool searchMove(const SearchBox& box, std::uint32_t cell, unsigned code, std::uint32_t* next);
 
 struct Sweep {
-  bool found = false;        // the target was entered
-  std::uint64_t moves = 0;   // found: the route's length; else the farthest distance
-  std::uint32_t last = 0;    // found: the cell the last move leaves
-  unsigned lastCode = 0;     // found: the last move
+  bool found = false;       // the target was entered
+  std::uint64_t moves = 0;  // found: the route's length; else the farthest distance
+  std::uint32_t last = 0;   // found: the cell the last move leaves
+  unsigned lastCode = 0;    // found: the last move
   // With keepReached: every cell reached, `from` first, in the order
   // reached; the cells at distance d start at reached[layerStarts[d]].
   std::vector<std::uint32_t> reached;
@@ -83,8 +83,7 @@ NumberList sweepRoute(const SearchBox& box, const Sweep& found);
 
 void clearSweep(SearchBox* box, const Sweep& swept);
 
-bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
-                   NumberList* route);
+bool shortestRoute(const Maze& maze, const Position& start, const Position& end, NumberList* route);
 
 // A shortest route's length, as a search found it.
 struct Distance {

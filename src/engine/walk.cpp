@@ -10,20 +10,22 @@ namespace walking {
 FaceWalk planFaceWalk(const Maze& maze, const Position& start) {
   FaceWalk walk{};
   for (int k = 0; k < 3; ++k) {
+    const Face face = mazeFace(maze, k);
     walk.walls[k] = faceWalls(maze, k);
     walk.size[k] = maze.size[k];
     walk.position[k] = start[k];
-    walk.cell[k] = start[k] + maze.size[k] * start[(k + 1) % 3];
+    walk.cell[k] = drawnIndex(face, spotOf(face, start));
   }
   for (int code = 0; code < 6; ++code) {
     const int axis = code / 2;
     const std::uint64_t step = code % 2 == 0 ? 1 : UINT64_MAX;
     walk.positionStep[code][axis] = step;
     // Face k's walls are drawn with a row of F = size[k] cells for each
-    // value of axis k + 1: a step along axis a moves the cell of face a by
-    // one and the cell of the face before it, whose rows run along a, by a
-    // row. The third face's cell does not change and is not looked at.
-    const int first = axis, second = (axis + 2) % 3;
+    // value of its second axis: a step along axis a moves the cell of the
+    // face whose first axis it is by one, and that of the face whose second
+    // axis it is by a row. The third face's cell does not change and is not
+    // looked at.
+    const auto [first, second] = facesOfAxis(axis);
     walk.cellStep[code][first] = step;
     walk.cellStep[code][second] = step * maze.size[second];
     walk.cellMask[code][first] = walk.cellMask[code][second] = 1;
@@ -47,7 +49,7 @@ Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code) {
   Position target = from;
   target[axis] += up ? 1 : UINT64_MAX;
   // The two faces holding the axis, in the order the walk reads them.
-  for (int number : {axis, (axis + 2) % 3}) {
+  for (int number : facesOfAxis(axis)) {
     const Face face = mazeFace(maze, number);
     const Spot spot = spotOf(face, target);
     const std::uint64_t value = cellValue(maze, face, spot);
@@ -81,8 +83,7 @@ struct QuadRuns {
   // The first code and blank, inline in the token loop, spare lines of
   // other tokens a call per token.
   bool startsRuns(const char* bytes) const {
-    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 &&
-           bytes[2] == ' ';
+    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 && bytes[2] == ' ';
   }
 
   // The run at `run` (a decoded one) move by move: its tokens, and whether
@@ -151,8 +152,7 @@ bool walkOnGrid(Walker* walker, Walk walk) {
 
 }  // namespace walking
 
-Walker startWalker(const Maze& maze, const Position& start, std::uint64_t moveBudget,
-                   bool warmUp) {
+Walker startWalker(const Maze& maze, const Position& start, std::uint64_t moveBudget, bool warmUp) {
   Walker walker;
   walker.maze = maze;
   walker.onGrid = gridFits(maze, moveBudget);

@@ -53,11 +53,11 @@ enum class MoveResult : std::uint8_t { kMoved, kEdge, kWall, kInvalid };
 // What stops a move that is not executed.
 struct Blocker {
   MoveResult reason = MoveResult::kMoved;  // kEdge, kWall or kInvalid
-  int axis = 0;              // the move's axis: 0 x, 1 y, 2 z
-  int face = 0;              // kWall: the face whose cell blocks it
-  std::uint64_t cell = 0;    // kWall: that cell's number by the index rule
-  std::uint64_t value = 0;   // kWall: its value
-  Position target{};         // kWall: the position the move would enter
+  int axis = 0;                            // the move's axis: 0 x, 1 y, 2 z
+  int face = 0;                            // kWall: the face whose cell blocks it
+  std::uint64_t cell = 0;                  // kWall: that cell's number by the index rule
+  std::uint64_t value = 0;                 // kWall: its value
+  Position target{};                       // kWall: the position the move would enter
 };
 
 // Where and why a walk ended.
@@ -109,11 +109,11 @@ struct FaceWalk {
 struct Walker {
   Maze maze;
   bool onGrid = false;
-  Grid grid;                   // onGrid: the box unfolded
-  std::uint64_t index = 0;     // onGrid: the token's cell
-  FaceWalk faces;              // else
-  std::uint64_t steps = 0;     // moves executed
-  bool quadsFit = false;       // the four-move table fits the budget
+  Grid grid;                // onGrid: the box unfolded
+  std::uint64_t index = 0;  // onGrid: the token's cell
+  FaceWalk faces;           // else
+  std::uint64_t steps = 0;  // moves executed
+  bool quadsFit = false;    // the four-move table fits the budget
   std::uint64_t quadWarmup = 0;
   std::optional<QuadGrid> quads;
   MoveResult stop = MoveResult::kMoved;

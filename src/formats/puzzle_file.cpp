@@ -27,9 +27,9 @@ struct PuzzleParse {
   Puzzle puzzle;
   bool sizeGiven = false;
   bool faceGiven[3] = {false, false, false};
-  int rowsOf = -1;         // the face whose rows are being read
+  int rowsOf = -1;  // the face whose rows are being read
   std::uint64_t rowsRead = 0;
-  int rowsEnded = -1;      // the face whose rows the last line completed
+  int rowsEnded = -1;  // the face whose rows the last line completed
 };
 
 std::string quoted(std::string_view text) { return quotedToken(text, text.size()); }
@@ -42,8 +42,7 @@ bool fail(const PuzzleParse& parse, const std::string& fault, std::string* error
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool allDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return c >= '0' && c <= '9'; });
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The line less its CR, its comment and the blanks around what is left.
@@ -116,8 +115,9 @@ bool setSize(PuzzleParse* parse, const Sizes& sizes, std::string* error) {
     const std::optional<std::uint64_t> cells = drawnCells(faceOf(sizes, face));
     if (!cells || *cells > kMaxFaceCells) {
       const std::string count = cells ? std::to_string(*cells) + " cells" : "2^64 cells or more";
-      return fail(*parse, "size too large: face " + std::to_string(face) + " would hold " +
-                              count + " (the limit is " + std::to_string(kMaxFaceCells) + ")",
+      return fail(*parse,
+                  "size too large: face " + std::to_string(face) + " would hold " + count +
+                      " (the limit is " + std::to_string(kMaxFaceCells) + ")",
                   error);
     }
   }
@@ -151,9 +151,10 @@ bool readKeywordLine(PuzzleParse* parse, std::string_view content, std::string* 
   std::string fault;
   if (!readNumbers(rest, count + 1, &numbers, &fault)) return fail(*parse, fault, error);
   if (numbers.size() != count || (isFace && numbers[0] > 2)) {
-    return fail(*parse, isFace ? "face needs one number: 0, 1 or 2"
-                               : std::string(keyword) + " needs three numbers",
-                error);
+    return fail(
+        *parse,
+        isFace ? "face needs one number: 0, 1 or 2" : std::string(keyword) + " needs three numbers",
+        error);
   }
   parse->rowsEnded = -1;
   if (isFace) return beginFace(parse, static_cast<int>(numbers[0]), error);
@@ -174,8 +175,8 @@ std::string rowFault(int face, std::uint64_t b, std::uint64_t first, std::string
          std::to_string(first) + " cells, found " + std::to_string(row.size());
 }
 
-std::string overlapFault(int face, std::uint64_t index, std::uint64_t was,
-                         std::uint64_t now, std::uint64_t b) {
+std::string overlapFault(int face, std::uint64_t index, std::uint64_t was, std::uint64_t now,
+                         std::uint64_t b) {
   return "face " + std::to_string(face) + " cell " + std::to_string(index) + " is drawn as " +
          std::to_string(was) + " and as " + std::to_string(now) + " (rows " +
          std::to_string(b - 1) + " and " + std::to_string(b) + " overlap)";
@@ -212,8 +213,7 @@ bool readRow(PuzzleParse* parse, std::string_view row, std::string* error) {
 }
 
 bool failTooLong(PuzzleParse* parse, std::string* error) {
-  return fail(*parse, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes",
-              error);
+  return fail(*parse, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes", error);
 }
 
 // One line without its '\n'.
@@ -298,8 +298,10 @@ bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error)
                                                        &std::fclose);
   int reason = file ? 0 : errno;
   struct stat status;
-  if (file && fstat(fileno(file.get()), &status) != 0) reason = errno;
-  else if (file && S_ISDIR(status.st_mode)) reason = EISDIR;
+  if (file && fstat(fileno(file.get()), &status) != 0)
+    reason = errno;
+  else if (file && S_ISDIR(status.st_mode))
+    reason = EISDIR;
   if (reason != 0) {
     *error = cannotRead(path, "puzzle", reason);
     return false;

@@ -120,8 +120,7 @@ bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
 
 bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error);
 
-void writePuzzle(std::ostream& out, const Maze& maze,
-                 const std::optional<Position>& start,
+void writePuzzle(std::ostream& out, const Maze& maze, const std::optional<Position>& start,
                  const std::optional<Position>& end);
 
 void writeConfig(std::ostream& out, const Maze& maze);

@@ -33,7 +33,8 @@ void writeFace(std::ostream& out, const Maze& maze, int number) {
   std::string row;
   for (std::uint64_t b = 0; b < face.rows; ++b) {
     row.clear();
-    for (std::uint64_t a = 0; a < face.columns; ++a) row += cellDigit(cellValue(maze, face, {a, b}));
+    for (std::uint64_t a = 0; a < face.columns; ++a)
+      row += cellDigit(cellValue(maze, face, {a, b}));
     row += '\n';
     out.write(row.data(), static_cast<std::streamsize>(row.size()));
   }
@@ -55,7 +56,7 @@ std::uint64_t valueAt(const Maze& maze, const Face& face, std::uint64_t index) {
   if (!cells.drawn) return index < cells.valueCount ? cells.values[index] : 0;
   const std::uint64_t row = std::min(index / face.stride, face.rows - 1);
   const std::uint64_t column = index - face.stride * row;
-  return column < face.columns ? cells.drawn[row * face.columns + column] : 0;
+  return column < face.columns ? cells.drawn[drawnIndex(face, {column, row})] : 0;
 }
 
 }  // namespace puzzle_writing

@@ -27,12 +27,12 @@ bool isSpace(unsigned char byte) {
 // time; it stops at the first fault.
 struct RouteScan {
   Walker& walker;
-  std::uint64_t tokens = 0;   // tokens ended so far
+  std::uint64_t tokens = 0;  // tokens ended so far
   bool inToken = false;
-  bool lineEnded = false;     // a line break came after a token
+  bool lineEnded = false;        // a line break came after a token
   char kept[kQuotedBytes] = {};  // the current token's first bytes
-  std::uint64_t length = 0;   // the current token's length
-  std::string fault{};        // the first fault, "" while none
+  std::uint64_t length = 0;      // the current token's length
+  std::string fault{};           // the first fault, "" while none
 };
 
 void endToken(RouteScan* scan) {
@@ -46,8 +46,7 @@ void endToken(RouteScan* scan) {
   // The one token that decides gets its message.
   const std::string name =
       "token " + std::to_string(scan->tokens) + " (" +
-      quotedToken({scan->kept, std::min<std::uint64_t>(scan->length, kQuotedBytes)},
-                  scan->length) +
+      quotedToken({scan->kept, std::min<std::uint64_t>(scan->length, kQuotedBytes)}, scan->length) +
       ")";
   scan->fault = scan->lineEnded ? name + " is on a second line; the moves are one line"
                                 : name + " is not a move code 0 to 5";
@@ -188,8 +187,7 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   const Puzzle& puzzle = judged.puzzle;
   const JudgeOptions& options = judged.options;
   const Maze maze = puzzleMaze(puzzle);
-  Walker walker =
-      startWalker(maze, *puzzle.start, judging::moveBudget(maze, output->fileSize));
+  Walker walker = startWalker(maze, *puzzle.start, judging::moveBudget(maze, output->fileSize));
   judging::RouteScan scan{walker};
   judging::scanReader(&scan, output);
   // An output that cannot be read is the judge's trouble, not a verdict.

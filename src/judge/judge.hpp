@@ -61,7 +61,7 @@ struct JudgeOptions {
 // A test case as the judge holds it.
 struct JudgeCase {
   Puzzle puzzle;
-  Distance shortest;             // start to end, searched once
+  Distance shortest;  // start to end, searched once
   std::uint64_t answerMoves = 0;
   JudgeOptions options;
 };

@@ -68,12 +68,11 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
     attachNumberReader(input, &output);
     judgment = judgeOutput(judged, &output);
   }
-  const bool written =
-      writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
-      (judgment.result == JudgeResult::kJudgeError ||
-       writeFeedback(feedback, "teammessage.txt", judgment.message)) &&
-      (judgment.result != JudgeResult::kAccepted || !judgment.score ||
-       writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
+  const bool written = writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
+                       (judgment.result == JudgeResult::kJudgeError ||
+                        writeFeedback(feedback, "teammessage.txt", judgment.message)) &&
+                       (judgment.result != JudgeResult::kAccepted || !judgment.score ||
+                        writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
   if (judgment.result == JudgeResult::kJudgeError || !written) {
     return reply(kKattisJudgeError, Stream::kErr,
                  judgment.message + (written ? "" : " (the feedback files cannot be written)"));
@@ -86,8 +85,7 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
 Judgment judgeOutputFile(const JudgeCase& judged, const char* path) {
   NumberReader output;
   if (!openNumberFile(path, &output) && !output.readFailed) {
-    return {JudgeResult::kJudgeError, std::string(path) + ": cannot read the output",
-            std::nullopt};
+    return {JudgeResult::kJudgeError, std::string(path) + ": cannot read the output", std::nullopt};
   }
   return judgeOutput(judged, &output);
 }
@@ -146,7 +144,9 @@ JudgeReply runCms(int argc, const char* const argv[]) {
   }
   const bool accepted = judgment.result == JudgeResult::kAccepted;
   return {kCmsScored,
-          {{Stream::kOut, judgment.score ? scoreText(*judgment.score) : accepted ? "1.0" : "0.0"},
+          {{Stream::kOut, judgment.score ? scoreText(*judgment.score)
+                          : accepted     ? "1.0"
+                                         : "0.0"},
            {Stream::kErr, judgment.message}}};
 }
 
@@ -182,9 +182,9 @@ JudgeReply runJudgeProtocol(const std::string& protocol, int argc, const char* c
   if (protocol == "testlib") return runTestlib(argc, argv);
   if (protocol == "cms") return runCms(argc, argv);
   if (protocol == "input") return runInputValidator(argc, argv, input);
-  return reply(kUnknownProtocol, Stream::kErr,
-               "unknown protocol '" + protocol +
-                   "'; the protocols are kattis, testlib, cms and input");
+  return reply(
+      kUnknownProtocol, Stream::kErr,
+      "unknown protocol '" + protocol + "'; the protocols are kattis, testlib, cms and input");
 }
 
 }  // namespace tesmo

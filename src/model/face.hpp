@@ -11,6 +11,8 @@
 //  - The index rule: the cell of column a, row b is number a + S*b in the
 //    face's list (faceIndex()). Rows overlap when F > S (two spots share a
 //    number) and leave numbers no spot has when F < S.
+//  - drawnIndex() is where the spot is kept when the face is kept as drawn,
+//    row by row.
 //  - faceLength() is the length the list needs so that every spot finds
 //    its cell, F + S*(S - 1) (0 without rows), or none when that does not
 //    fit in 64 bits. drawnCells() is F*S, or none when that does not fit.
@@ -45,18 +47,22 @@ struct Face {
 // A face's column and row.
 struct Spot {
   std::uint64_t column, row;
-  bool operator==(const Spot& other) const {
-    return column == other.column && row == other.row;
-  }
+  bool operator==(const Spot& other) const { return column == other.column && row == other.row; }
 };
+
+// The axis after a face's first: its second axis.
+constexpr int secondAxisOf(int face) { return (face + 1) % 3; }
+
+// The two faces a move along `axis` changes, in the order the walker reads
+// them: the face whose first axis it is, then the one whose second it is.
+constexpr std::array<int, 2> facesOfAxis(int axis) { return {axis, (axis + 2) % 3}; }
 
 inline bool boxIsEmpty(const Sizes& size) { return size[0] == 0 || size[1] == 0 || size[2] == 0; }
 
 inline Face faceOf(const Sizes& size, int number) {
-  const int second = (number + 1) % 3;
+  const int second = secondAxisOf(number);
   const bool empty = boxIsEmpty(size);
-  return {number, number, second, empty ? 0 : size[number], empty ? 0 : size[second],
-          size[second]};
+  return {number, number, second, empty ? 0 : size[number], empty ? 0 : size[second], size[second]};
 }
 
 inline Spot spotOf(const Face& face, const Position& position) {
@@ -65,6 +71,11 @@ inline Spot spotOf(const Face& face, const Position& position) {
 
 inline std::uint64_t faceIndex(const Face& face, const Spot& spot) {
   return spot.column + face.stride * spot.row;
+}
+
+// Where a spot is kept in a face drawn row by row, F cells a row.
+inline std::uint64_t drawnIndex(const Face& face, const Spot& spot) {
+  return spot.row * face.columns + spot.column;
 }
 
 inline std::optional<std::uint64_t> faceLength(const Face& face) {

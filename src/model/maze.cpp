@@ -10,8 +10,8 @@ namespace maze_local {
 std::string faceProblem(const Face& face, const NumberList& cells) {
   const std::optional<std::uint64_t> needed = faceLength(face);
   if (needed && cells.size() >= *needed) return "";
-  const std::string need = needed ? std::to_string(*needed)
-                                  : "more than " + std::to_string(UINT64_MAX);
+  const std::string need =
+      needed ? std::to_string(*needed) : "more than " + std::to_string(UINT64_MAX);
   return "Face " + std::to_string(face.number) + " holds " + std::to_string(cells.size()) +
          " cells but the dimensions need " + need + "!";
 }
@@ -63,7 +63,7 @@ std::vector<std::uint8_t> faceWalls(const Maze& maze, int number, bool transpose
   for (std::uint64_t b = 0; b < face.rows; ++b) {
     for (std::uint64_t a = 0; a < face.columns; ++a) {
       const std::uint8_t wall = cellValue(maze, face, {a, b}) != 0;
-      walls[transposed ? a * face.rows + b : b * face.columns + a] = wall;
+      walls[transposed ? a * face.rows + b : drawnIndex(face, {a, b})] = wall;
     }
   }
   return walls;

@@ -37,7 +37,7 @@ namespace tesmo {
 struct FaceCells {
   const std::uint64_t* values = nullptr;  // a list in index order, `valueCount` long
   std::uint64_t valueCount = 0;
-  const std::uint8_t* drawn = nullptr;    // or a byte per drawn cell, row b at b * F
+  const std::uint8_t* drawn = nullptr;  // or a byte per drawn cell, row b at b * F
 };
 
 struct Maze {
@@ -55,7 +55,7 @@ inline Face mazeFace(const Maze& maze, int number) { return faceOf(maze.size, nu
 
 inline std::uint64_t cellValue(const Maze& maze, const Face& face, const Spot& spot) {
   const FaceCells& cells = maze.faces[face.number];
-  if (cells.drawn) return cells.drawn[spot.row * face.columns + spot.column];
+  if (cells.drawn) return cells.drawn[drawnIndex(face, spot)];
   const std::uint64_t index = faceIndex(face, spot);
   return index < cells.valueCount ? cells.values[index] : 1;
 }

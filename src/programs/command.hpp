@@ -12,7 +12,10 @@
 #ifndef TESMO_PROGRAMS_COMMAND_HPP
 #define TESMO_PROGRAMS_COMMAND_HPP
 
+#include <optional>
 #include <ostream>
+
+#include "cli/puzzle_source.hpp"
 
 namespace tesmo {
 
@@ -30,6 +33,12 @@ extern const Command* const kCommands[];
 extern const int kCommandCount;
 
 int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream& err);
+
+// A command's preamble: loads its settings and its puzzle (see
+// loadPuzzle()) and prints what that says; returns the status the run ends
+// with, when it ends there.
+std::optional<int> startCommand(int argc, const char* const argv[], const CommandLine& commandLine,
+                                PuzzleSource* source, std::ostream& out, std::ostream& err);
 
 }  // namespace tesmo
 

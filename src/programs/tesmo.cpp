@@ -16,19 +16,15 @@
 
 #include "base/exit_status.hpp"
 #include "programs/command.hpp"
+#include "programs/print.hpp"
 
 namespace tesmo {
 
 // The commands, in the order `tesmo help` lists them, one line each; each
 // is defined in its own file under commands/.
-#define TESMO_COMMANDS(command) \
-  command(kSolveCommand)        \
-  command(kExplainCommand)      \
-  command(kConvertCommand)      \
-  command(kJudgeCommand)        \
-  command(kGenerateCommand)     \
-  command(kStatsCommand)        \
-  command(kRenderCommand)
+#define TESMO_COMMANDS(command)                                                                   \
+  command(kSolveCommand) command(kExplainCommand) command(kConvertCommand) command(kJudgeCommand) \
+      command(kGenerateCommand) command(kStatsCommand) command(kRenderCommand)
 
 #define TESMO_DECLARE_COMMAND(name) extern const Command name;
 #define TESMO_LIST_COMMAND(name) &name,
@@ -63,6 +59,14 @@ int refuseWord(const char* word, std::ostream& err) {
 }
 
 }  // namespace
+
+std::optional<int> startCommand(int argc, const char* const argv[], const CommandLine& commandLine,
+                                PuzzleSource* source, std::ostream& out, std::ostream& err) {
+  Said said;
+  const std::optional<int> status = loadPuzzle(argc, argv, commandLine, source, &said);
+  printSaid(&said, out, err);
+  return status;
+}
 
 int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   if (argc < 2) {

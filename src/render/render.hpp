@@ -78,9 +78,8 @@ struct Scene {
 
 bool drawable(const Maze& maze);
 
-void markRoute(const Maze& maze, const Position& start,
-               const std::deque<std::uint64_t>& moves, std::uint64_t executed,
-               Scene* scene);
+void markRoute(const Maze& maze, const Position& start, const std::deque<std::uint64_t>& moves,
+               std::uint64_t executed, Scene* scene);
 
 void writeSvg(std::ostream& out, const Maze& maze, const Scene& scene);
 

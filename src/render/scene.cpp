@@ -1,6 +1,6 @@
-#include <cstdio>
-
 #include "render/scene.hpp"
+
+#include <cstdio>
 
 namespace tesmo {
 
@@ -24,7 +24,7 @@ void markRoute(const Maze& maze, const Position& start, const std::deque<std::ui
   auto mark = [&](const Position& position) {
     for (const Face& face : faces) {
       const Spot spot = spotOf(face, position);
-      scene->route[face.number][spot.row * face.columns + spot.column] = 1;
+      scene->route[face.number][drawnIndex(face, spot)] = 1;
     }
   };
   mark(start);

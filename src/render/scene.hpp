@@ -70,7 +70,7 @@ inline FaceMarks faceMarks(const Maze& maze, const Scene& scene, int number) {
 }
 
 inline bool onRoute(const FaceMarks& marks, std::uint64_t column, std::uint64_t row) {
-  return !marks.route->empty() && (*marks.route)[row * marks.face.columns + column] != 0;
+  return !marks.route->empty() && (*marks.route)[drawnIndex(marks.face, {column, row})] != 0;
 }
 
 // The text's marks, one per cell: the move's mark stands on its target, or
@@ -87,8 +87,7 @@ inline Mark markAt(const Maze& maze, const FaceMarks& marks, const Spot& spot) {
 
 // The legend: the kinds the picture shows, with their names.
 inline std::vector<std::pair<Mark, const char*>> legendOf(const Maze& maze, const Scene& scene) {
-  std::vector<std::pair<Mark, const char*>> items = {{Mark::kWall, "wall"},
-                                                     {Mark::kOpen, "open"}};
+  std::vector<std::pair<Mark, const char*>> items = {{Mark::kWall, "wall"}, {Mark::kOpen, "open"}};
   if (!scene.route[0].empty()) items.emplace_back(Mark::kRoute, "route");
   if (scene.start && insideBox(*scene.start, maze.size)) items.emplace_back(Mark::kStart, "start");
   if (scene.end && insideBox(*scene.end, maze.size)) items.emplace_back(Mark::kEnd, "end");

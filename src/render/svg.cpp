@@ -38,9 +38,9 @@ std::string num(double value) {
 // A face's place in the document, in pixels.
 struct Panel {
   Face face;
-  double cell;      // pixels a cell
+  double cell;         // pixels a cell
   std::uint64_t step;  // every step-th column and row is numbered
-  double left;      // the row numbers' column
+  double left;         // the row numbers' column
   double x = 0, width = 0, height = 0;
 };
 
@@ -59,8 +59,8 @@ Panel panelOf(const Face& face) {
     panel.step = next;
   }
   panel.left = std::max(static_cast<double>(digits), 3.0) * kCharWidth + 8;
-  panel.width = std::max(panel.left + static_cast<double>(face.columns) * panel.cell + 12,
-                         kTitleWidth);
+  panel.width =
+      std::max(panel.left + static_cast<double>(face.columns) * panel.cell + 12, kTitleWidth);
   panel.height = kTop + static_cast<double>(face.rows) * panel.cell + 12;
   return panel;
 }
@@ -71,9 +71,9 @@ void writeLabels(std::ostream& out, const Panel& p) {
       << a.number << " (" << kAxisNames[a.first] << ", " << kAxisNames[a.second] << ")</text>\n"
       << "<g font-size=\"" << num(kLabelFont) << "\" fill=\"#555\">\n<text x=\""
       << num(p.left + static_cast<double>(a.columns) * p.cell / 2)
-      << "\" y=\"30\" text-anchor=\"middle\">" << kAxisNames[a.first] << " \u2192</text>\n<text x=\""
-      << num(p.left - 4) << "\" y=\"30\" text-anchor=\"end\">" << kAxisNames[a.second]
-      << " \u2193</text>\n<g text-anchor=\"middle\">\n";
+      << "\" y=\"30\" text-anchor=\"middle\">" << kAxisNames[a.first]
+      << " \u2192</text>\n<text x=\"" << num(p.left - 4) << "\" y=\"30\" text-anchor=\"end\">"
+      << kAxisNames[a.second] << " \u2193</text>\n<g text-anchor=\"middle\">\n";
   for (std::uint64_t column = 0; column < a.columns; column += p.step) {
     out << "<text x=\"" << num(p.left + (static_cast<double>(column) + 0.5) * p.cell)
         << "\" y=\"46\">" << column << "</text>\n";
@@ -81,8 +81,7 @@ void writeLabels(std::ostream& out, const Panel& p) {
   out << "</g>\n<g text-anchor=\"end\">\n";
   for (std::uint64_t row = 0; row < a.rows; row += p.step) {
     out << "<text x=\"" << num(p.left - 6) << "\" y=\""
-        << num(kTop + (static_cast<double>(row) + 0.5) * p.cell + 4) << "\">" << row
-        << "</text>\n";
+        << num(kTop + (static_cast<double>(row) + 0.5) * p.cell + 4) << "\">" << row << "</text>\n";
   }
   out << "</g>\n</g>\n";
 }
@@ -214,8 +213,8 @@ void writeMarks(std::ostream& out, const FaceMarks& marks, const Scene& scene, d
   }
   if (marks.end) {
     const bool shared = marks.start && *marks.start == *marks.end;
-    writeDisc(out, prefix + "-end", *marks.end, shared ? 0.6 * radius : radius, kEndColour,
-              "E", cell >= 12 && !shared);
+    writeDisc(out, prefix + "-end", *marks.end, shared ? 0.6 * radius : radius, kEndColour, "E",
+              cell >= 12 && !shared);
   }
   if (move.shown) writeArrow(out, move, scale, face);
 }
@@ -227,9 +226,9 @@ void writeFace(std::ostream& out, const Maze& maze, const Scene& scene, const Pa
       << num(kMargin) << ")\">\n";
   writeLabels(out, panel);
   out << "<g transform=\"translate(" << num(panel.left) << ',' << num(kTop) << ") scale("
-      << num(panel.cell) << ")\">\n<rect width=\"" << face.columns << "\" height=\""
-      << face.rows << "\" fill=\"" << kOpenColour << "\"/>\n<g id=\"face" << face.number
-      << "-walls\" fill=\"" << kWallColour << "\" shape-rendering=\"crispEdges\">\n";
+      << num(panel.cell) << ")\">\n<rect width=\"" << face.columns << "\" height=\"" << face.rows
+      << "\" fill=\"" << kOpenColour << "\"/>\n<g id=\"face" << face.number << "-walls\" fill=\""
+      << kWallColour << "\" shape-rendering=\"crispEdges\">\n";
   writeRuns(out, face, [&](std::uint64_t a, std::uint64_t b) { return isWall(maze, face, a, b); });
   out << "</g>\n";
   if (!marks.route->empty()) {
@@ -244,8 +243,8 @@ void writeFace(std::ostream& out, const Maze& maze, const Scene& scene, const Pa
 
 // A legend's swatch, 12 pixels at (x, y - 10).
 void writeSwatch(std::ostream& out, Mark mark, double x, double y) {
-  static const char* const kColours[] = {kOpenColour, kWallColour, kRouteColour, kStopColour,
-                                         kStartColour, kEndColour, kStopColour};
+  static const char* const kColours[] = {kOpenColour,  kWallColour, kRouteColour, kStopColour,
+                                         kStartColour, kEndColour,  kStopColour};
   const char* colour = kColours[static_cast<int>(mark)];
   if (mark == Mark::kStart || mark == Mark::kEnd) {
     out << "<circle cx=\"" << num(x + 6) << "\" cy=\"" << num(y - 4) << "\" r=\"6\" fill=\""
@@ -276,9 +275,8 @@ void writeFooter(std::ostream& out, const Maze& maze, const Scene& scene, double
   }
   out << "</g>\n<g id=\"caption\" font-size=\"" << num(kCaptionFont) << "\" fill=\"#111\">\n";
   for (std::size_t i = 0; i < scene.caption.size(); ++i) {
-    out << "<text x=\"" << num(kMargin) << "\" y=\""
-        << num(top + 36 + 18 * static_cast<double>(i)) << "\">" << escapeXml(scene.caption[i])
-        << "</text>\n";
+    out << "<text x=\"" << num(kMargin) << "\" y=\"" << num(top + 36 + 18 * static_cast<double>(i))
+        << "\">" << escapeXml(scene.caption[i]) << "</text>\n";
   }
   out << "</g>\n";
 }
@@ -295,9 +293,9 @@ void writeSvg(std::ostream& out, const Maze& maze, const Scene& scene) {
     tallest = std::max(tallest, panels.back().height);
   }
   const auto items = legendOf(maze, scene);
-  double width = std::accumulate(
-      items.begin(), items.end(), 2 * kMargin,
-      [](double sum, const auto& item) { return sum + legendSpace(item.second); });
+  double width =
+      std::accumulate(items.begin(), items.end(), 2 * kMargin,
+                      [](double sum, const auto& item) { return sum + legendSpace(item.second); });
   width = std::max(width, x - kGap + kMargin);
   for (const std::string& line : scene.caption) {
     width = std::max(width, 2 * kMargin + 0.62 * kCaptionFont * static_cast<double>(line.size()));

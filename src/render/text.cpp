@@ -22,17 +22,25 @@ struct Glyph {
 
 Glyph glyphOf(Mark mark, const FaceMove& move) {
   switch (mark) {
-    case Mark::kOpen: return {"\u00b7", " ", "90"};
-    case Mark::kWall: return {"\u2588\u2588", "", nullptr};
-    case Mark::kRoute: return {"\u2591\u2591", "", "33"};
-    case Mark::kStart: return {"S", " ", "1;32"};
-    case Mark::kEnd: return {"E", " ", "1;34"};
-    case Mark::kBlocker: return {"X", " ", "1;31"};
-    default: break;
+    case Mark::kOpen:
+      return {"\u00b7", " ", "90"};
+    case Mark::kWall:
+      return {"\u2588\u2588", "", nullptr};
+    case Mark::kRoute:
+      return {"\u2591\u2591", "", "33"};
+    case Mark::kStart:
+      return {"S", " ", "1;32"};
+    case Mark::kEnd:
+      return {"E", " ", "1;34"};
+    case Mark::kBlocker:
+      return {"X", " ", "1;31"};
+    default:
+      break;
   }
-  const char* arrow = move.dColumn > 0 ? "\u2192" : move.dColumn < 0 ? "\u2190"
-                      : move.dRow > 0  ? "\u2193"
-                                       : "\u2191";
+  const char* arrow = move.dColumn > 0   ? "\u2192"
+                      : move.dColumn < 0 ? "\u2190"
+                      : move.dRow > 0    ? "\u2193"
+                                         : "\u2191";
   return {arrow, " ", "1;31"};
 }
 

@@ -5,13 +5,13 @@ namespace tesmo {
 const Endpoint kStart = {"Start", "start", "Star: "};
 const Endpoint kEnd = {"End", "end", "End : "};
 
-bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose,
-                  Position* position, Said* said) {
+bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose, Position* position,
+                  Said* said) {
   const NumberList list = readListLine(reader);
   if (verbose) sayOut(said, echoLine(endpoint.echo, list));
   if (list.size() != 3) {
-    sayErr(said,
-           std::string(endpoint.title) + " position (" + listText(list) + ") is not 3-dimensional!");
+    sayErr(said, std::string(endpoint.title) + " position (" + listText(list) +
+                     ") is not 3-dimensional!");
     return false;
   }
   *position = {list[0], list[1], list[2]};

@@ -33,8 +33,8 @@ struct Endpoint {
 extern const Endpoint kStart;
 extern const Endpoint kEnd;
 
-bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose,
-                  Position* position, Said* said);
+bool readPosition(NumberReader* reader, const Endpoint& endpoint, bool verbose, Position* position,
+                  Said* said);
 
 bool endpointUsable(const Position& position, const Endpoint& endpoint, const Maze& maze,
                     Said* said);

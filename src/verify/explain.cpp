@@ -97,7 +97,9 @@ void writeExplanationJson(std::ostream& out, const Explanation& e) {
   out << "{\"file\":";
   writeJsonString(out, e.file);
   out << ",\"status\":" << facts.status << ",\"verdict\":"
-      << (!judged ? "null" : e.success ? "\"SUCCESS\"" : "\"FAILURE\"")
+      << (!judged     ? "null"
+          : e.success ? "\"SUCCESS\""
+                      : "\"FAILURE\"")
       << ",\"executed\":" << (facts.walked ? facts.outcome.executed : 0) << ",\"start\":";
   writeOptionalPosition(out, facts.start);
   out << ",\"position\":";
@@ -113,7 +115,7 @@ void writeExplanationJson(std::ostream& out, const Explanation& e) {
   out << ",\"shortest\":";
   writeJsonNumberOrNull(out, e.shortest.moves);
   out << ",\"remaining\":";
-  writeJsonNumberOrNull(out, !judged      ? std::nullopt
+  writeJsonNumberOrNull(out, !judged     ? std::nullopt
                              : e.success ? std::optional<std::uint64_t>(0)
                                          : e.toEnd.moves);
   out << ",\"lines\":[";

@@ -39,12 +39,12 @@ namespace tesmo {
 struct ReplayFacts {
   int status = 0;
   bool opened = false;
-  int readError = 0;  // errno, when the file cannot be opened or read
+  int readError = 0;                   // errno, when the file cannot be opened or read
   std::optional<Position> start, end;  // lines of three numbers
   bool endpointsUsable = false;
-  bool walked = false;  // the walk ran: at least one move
-  WalkOutcome outcome;  // when walked
-  Said said;            // the verifier's lines
+  bool walked = false;              // the walk ran: at least one move
+  WalkOutcome outcome;              // when walked
+  Said said;                        // the verifier's lines
   std::deque<std::uint64_t> moves;  // with keepMoves
 };
 

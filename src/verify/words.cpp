@@ -17,8 +17,8 @@ std::string positionText(const Position& position) {
 }
 
 std::string stopLine(const WalkOutcome& outcome) {
-  const std::string head = "move " + std::to_string(outcome.executed + 1) + ": code " +
-                           std::to_string(outcome.stopCode);
+  const std::string head =
+      "move " + std::to_string(outcome.executed + 1) + ": code " + std::to_string(outcome.stopCode);
   const Blocker& blocker = outcome.blocker;
   if (blocker.reason == MoveResult::kInvalid) return head + " is no move (codes are 0 to 5)";
   const std::string move =
@@ -26,7 +26,7 @@ std::string stopLine(const WalkOutcome& outcome) {
   if (blocker.reason == MoveResult::kEdge) {
     return move + " runs into the box edge on axis " + kAxisNames[blocker.axis];
   }
-  const int first = blocker.face, second = (blocker.face + 1) % 3;
+  const int first = blocker.face, second = secondAxisOf(blocker.face);
   return move + " runs into a wall: face " + std::to_string(blocker.face) + " cell " +
          std::to_string(blocker.cell) + " (" + kAxisNames[first] + "=" +
          std::to_string(blocker.target[first]) + ", " + kAxisNames[second] + "=" +
@@ -34,12 +34,13 @@ std::string stopLine(const WalkOutcome& outcome) {
 }
 
 std::string failureLine(const WalkOutcome& outcome, const Position& end, const Distance& toEnd) {
-  const std::string stands = "after " + movesText(outcome.executed) +
-                             " the token stands at " + positionText(outcome.position);
+  const std::string stands = "after " + movesText(outcome.executed) + " the token stands at " +
+                             positionText(outcome.position);
   if (!toEnd.searched) {
     return stands + ", in a box too large to measure the way to the end " + positionText(end);
   }
-  if (!toEnd.moves) return stands + ", and no route leads from there to the end " + positionText(end);
+  if (!toEnd.moves)
+    return stands + ", and no route leads from there to the end " + positionText(end);
   return stands + ", " + movesText(*toEnd.moves) + " from the end " + positionText(end);
 }
 

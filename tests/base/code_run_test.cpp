@@ -1,9 +1,9 @@
 #include "base/code_run.hpp"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace tesmo {
 

@@ -1,12 +1,12 @@
 #include "base/number_list.hpp"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "support/moves_lines.hpp"
 #include "support/run_binary.hpp"
@@ -72,7 +72,9 @@ TEST(NumberList, LinesReadLikeTheStandardExtraction) {
       {"0x10", {0}},
       {"1.5", {1}},
       {std::string("1\0 2", 4), {1}},
-      {"\xff" "1", {}},
+      {"\xff"
+       "1",
+       {}},
       {"\xc3\xa9 1", {}},
       {"7 \xff", {7}},
       // Runs of one-digit tokens, which are read eight bytes at a time.
@@ -83,7 +85,9 @@ TEST(NumberList, LinesReadLikeTheStandardExtraction) {
       {"0 1 2 3 4 5 6 7x8 9", {0, 1, 2, 3, 4, 5, 6, 7}},
       {"0 1 2 3\t4 5 6 7 8", {0, 1, 2, 3, 4, 5, 6, 7, 8}},
       {"0 1 2 3 4 \xb5 6 7 8", {0, 1, 2, 3, 4}},  // '5' | 0x80
-      {"0 1 2 3 4\xa0" "5 6 7 8", {0, 1, 2, 3, 4}},  // ' ' | 0x80
+      {"0 1 2 3 4\xa0"
+       "5 6 7 8",
+       {0, 1, 2, 3, 4}},  // ' ' | 0x80
       {std::string("0 1 2 3 4\0 5 6 7", 16), {0, 1, 2, 3, 4}},
       {"0 1 2 3 4 5 6 7 8 9 18446744073709551616 1", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
   };
@@ -137,18 +141,40 @@ TEST(NumberList, FilesThatCannotBeRead) {
 // A random line of tokens chosen to probe the edges of the extraction:
 // signs, leading zeros, numbers around 2^64, words, separators of every kind.
 std::string randomLine(std::mt19937_64& random) {
-  static const char* const kPieces[] = {
-      "0", "1", "5", "42", "007", "18446744073709551615", "18446744073709551616",
-      "18446744073709551614", "99999999999999999999", "1844674407370955161",
-      "184467440737095516150", "00000000000000000000018446744073709551615",
-      "+", "-", "x", ",", ".", "e", "\xff", "\t", "\v", "\f", "\r", " ", "  "};
+  static const char* const kPieces[] = {"0",
+                                        "1",
+                                        "5",
+                                        "42",
+                                        "007",
+                                        "18446744073709551615",
+                                        "18446744073709551616",
+                                        "18446744073709551614",
+                                        "99999999999999999999",
+                                        "1844674407370955161",
+                                        "184467440737095516150",
+                                        "00000000000000000000018446744073709551615",
+                                        "+",
+                                        "-",
+                                        "x",
+                                        ",",
+                                        ".",
+                                        "e",
+                                        "\xff",
+                                        "\t",
+                                        "\v",
+                                        "\f",
+                                        "\r",
+                                        " ",
+                                        "  "};
   std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces));
   std::uniform_int_distribution<int> length(0, 12);
   std::string line;
   for (int count = length(random); count > 0; --count) {
     const std::size_t index = piece(random);
-    if (index == std::size(kPieces)) line += std::to_string(random());
-    else line += kPieces[index];
+    if (index == std::size(kPieces))
+      line += std::to_string(random());
+    else
+      line += kPieces[index];
     if (random() % 3 != 0) line += ' ';
   }
   if (random() % 50 == 0) line += '\0';
@@ -158,8 +184,7 @@ std::string randomLine(std::mt19937_64& random) {
 TEST(NumberList, ReaderAgreesWithTheStandardExtractionOnRandomLines) {
   std::mt19937_64 random(20261208);
   for (int round = 0; round < 100000; ++round) {
-    const std::string line =
-        round % 2 == 0 ? randomLine(random) : randomMovesLine(random);
+    const std::string line = round % 2 == 0 ? randomLine(random) : randomMovesLine(random);
     const NumberList expected = standardList(line);
     ASSERT_EQ(expected, parseNumberList(line)) << "line: " << line;
     NumberReader reader;
@@ -255,8 +280,8 @@ struct ListingRuns {
 // number stopAt, then the rest of the line read by readListLine(): the two
 // parts must make the standard list, split where it was stopped. Counts the
 // numbers that came in runs in *runTokens.
-void expectRunsReadLikeTokens(NumberReader* reader, const std::string& line,
-                              std::size_t stopAt, std::size_t* runTokens) {
+void expectRunsReadLikeTokens(NumberReader* reader, const std::string& line, std::size_t stopAt,
+                              std::size_t* runTokens) {
   const NumberList expected = standardList(line);
   NumberList numbers;
   ListingRuns runs{&numbers, stopAt, runTokens};
@@ -278,8 +303,8 @@ TEST(NumberList, RunsTakenWholeReadLikeTokens) {
   std::mt19937_64 random(1515);
   std::size_t runTokens = 0;
   for (int round = 0; round < 20000; ++round) {
-    const std::string line = round % 4 == 0 ? randomMovesLine(random)
-                                            : randomRunsLine(random, 10 + random() % 200);
+    const std::string line =
+        round % 4 == 0 ? randomMovesLine(random) : randomRunsLine(random, 10 + random() % 200);
     const std::size_t stopAt = random() % 2 ? SIZE_MAX : 1 + random() % 400;
     NumberReader reader;
     openNumberText(line, &reader);

@@ -1,5 +1,6 @@
 #include "cli/settings.hpp"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "model/builtin_puzzle.hpp"
-
 #include "model/maze.hpp"
 #include "support/run_binary.hpp"
 
@@ -52,9 +50,11 @@ class Settings : public ::testing::Test {
     out_.str("");
     err_.str("");
     Said said;
-    const std::optional<int> status = loadSettings(
-        static_cast<int>(args.size()), argv.data(), CommandLine{verifierOptions(), -1, ""}, &settings_, &said);
-    for (const SaidLine& line : said) (line.stream == Stream::kOut ? out_ : err_) << line.text << '\n';
+    const std::optional<int> status =
+        loadSettings(static_cast<int>(args.size()), argv.data(),
+                     CommandLine{verifierOptions(), -1, ""}, &settings_, &said);
+    for (const SaidLine& line : said)
+      (line.stream == Stream::kOut ? out_ : err_) << line.text << '\n';
     return status ? *status : -1;
   }
   template <typename T>
@@ -106,8 +106,9 @@ TEST_F(Settings, HelpTextIsTheGoldenCopy) {
 }
 
 TEST_F(Settings, CommandLineWinsOverTheFileAndTheFileOverDefaults) {
-  config("verbose-level=1\ninput-file=other.txt\ndimensions=5\ndimensions=6\n"
-         "dimensions=7\nquite=0\n");
+  config(
+      "verbose-level=1\ninput-file=other.txt\ndimensions=5\ndimensions=6\n"
+      "dimensions=7\nquite=0\n");
   EXPECT_EQ(-1, load({}));
   EXPECT_EQ(1u, verbose());
   EXPECT_EQ(Strings{"other.txt"}, value<Strings>("input-file"));
@@ -155,10 +156,12 @@ TEST_F(Settings, LibraryErrorsOnTheCommandLine) {
   expectRefused({"-v", "x"}, "the argument ('x') for option '--verbose-level' is invalid");
   expectRefused({"-v", "18446744073709551616"},
                 "the argument ('18446744073709551616') for option '--verbose-level' is invalid");
-  expectRefused({"-v", "1", "-v", "2"}, "option '--verbose-level' cannot be specified more than once");
+  expectRefused({"-v", "1", "-v", "2"},
+                "option '--verbose-level' cannot be specified more than once");
   expectRefused({"--face", "1"},
                 "option '--face' is ambiguous and matches '--face0', '--face1', and '--face2'");
-  expectRefused({"--dimensions", "5 5 5"}, "the argument ('5 5 5') for option '--dimensions' is invalid");
+  expectRefused({"--dimensions", "5 5 5"},
+                "the argument ('5 5 5') for option '--dimensions' is invalid");
   expectRefused({"--quite", "maybe"},
                 "the argument ('maybe') for option '--quite' is invalid. Valid choices are "
                 "'on|off', 'yes|no', '1|0' and 'true|false'");
@@ -199,7 +202,8 @@ TEST_F(Settings, PlaceholdersInTheInputDoNotHangTheLibrarysMessages) {
   expectRefused({}, "invalid option, argument or line for ''");
   // A lone '%' or "%%" is no placeholder: the library's own message stands.
   config("");
-  expectRefused({"--dimensions", "100%"}, "the argument ('100%') for option '--dimensions' is invalid");
+  expectRefused({"--dimensions", "100%"},
+                "the argument ('100%') for option '--dimensions' is invalid");
   expectRefused({"--dimensions", "%%"}, "the argument ('%%') for option '--dimensions' is invalid");
 }
 

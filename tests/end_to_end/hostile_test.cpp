@@ -3,12 +3,12 @@
 // time and memory. The largest are named Huge* so that slow checkers
 // (valgrind) can leave them out.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/run_binary.hpp"
 
@@ -18,21 +18,19 @@ namespace {
 
 class Hostile : public InTempDir {
  protected:
-
-  void expectRun(const std::string& solution, const std::vector<std::string>& args,
-                 int status, const std::string& out, const std::string& err) {
+  void expectRun(const std::string& solution, const std::vector<std::string>& args, int status,
+                 const std::string& out, const std::string& err) {
     writeFile(dir_ + "/solution.txt", solution);
     const RunResult result = runProgram(TESMO_VERIFIER_PATH, dir_, args);
     EXPECT_EQ(status, result.status);
     EXPECT_EQ(out, result.out);
     EXPECT_EQ(err, result.err);
   }
-
 };
 
 // `count` copies of `piece`, written in large blocks.
-void writeRepeated(const std::string& path, const std::string& head,
-                   const std::string& piece, std::size_t count) {
+void writeRepeated(const std::string& path, const std::string& head, const std::string& piece,
+                   std::size_t count) {
   std::ofstream file(path, std::ios::binary);
   file << head;
   const std::size_t perBlock = (1 << 20) / piece.size();
@@ -78,8 +76,9 @@ TEST_F(Hostile, TenMillionMovesAfterAWall) {
 
 TEST_F(Hostile, ConfigurationFilesOfGarbage) {
   writeFile(dir_ + "/tesmo.cfg", "\x01\x02\x7f\xff\xfe garbage");
-  expectRun("1 1 1\n9 9 9\n0\n", {}, 2, "",
-            "the options configuration file contains an invalid line '\x01\x02\x7f\xff\xfe garbage'\n");
+  expectRun(
+      "1 1 1\n9 9 9\n0\n", {}, 2, "",
+      "the options configuration file contains an invalid line '\x01\x02\x7f\xff\xfe garbage'\n");
   writeFile(dir_ + "/tesmo.cfg", std::string("face0=0\0\0", 9));
   expectRun("1 1 1\n9 9 9\n0\n", {}, 2, "", "the argument ('0\n");
 }

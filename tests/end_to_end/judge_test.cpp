@@ -3,13 +3,13 @@
 // `tesmo judge` and against the one-file judge compiled alone: both must
 // answer alike, byte for byte.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "support/run_binary.hpp"
 
@@ -43,9 +43,8 @@ class Protocols : public InTempDir, public ::testing::WithParamInterface<Judge> 
   void SetUp() override {
     InTempDir::SetUp();
     // The built-in puzzle, from 1 1 1 to 9 9 9, and its shortest route.
-    const RunResult maze =
-        runProgram(TESMO_PATH, dir_, {"convert", "--problem", TESMO_EXAMPLES_DIR "/problem.txt"},
-                   true);
+    const RunResult maze = runProgram(
+        TESMO_PATH, dir_, {"convert", "--problem", TESMO_EXAMPLES_DIR "/problem.txt"}, true);
     ASSERT_EQ(0, maze.status);
     writeFile(path("maze.in"), maze.out);
     writeFile(path("maze.ans"), kRoute + "\n");
@@ -72,12 +71,9 @@ class Protocols : public InTempDir, public ::testing::WithParamInterface<Judge> 
     writeFile(path("team.out"), output);
     std::vector<std::string> args = {path(input), path(answer), path("feedback") + "/"};
     args.insert(args.end(), flags.begin(), flags.end());
-    return runProgramWithInput(GetParam().program, dir_, command("kattis", args),
-                               path("team.out"));
+    return runProgramWithInput(GetParam().program, dir_, command("kattis", args), path("team.out"));
   }
-  std::string feedback(const std::string& name) const {
-    return readText(path("feedback/" + name));
-  }
+  std::string feedback(const std::string& name) const { return readText(path("feedback/" + name)); }
   void expectKattis(const std::string& output, int status, const std::string& message,
                     const std::vector<std::string>& flags = {}) {
     SCOPED_TRACE(output);
@@ -91,9 +87,10 @@ class Protocols : public InTempDir, public ::testing::WithParamInterface<Judge> 
   RunResult fileProtocol(const std::string& protocol, const std::string& output,
                          const std::vector<std::string>& flags = {}) {
     writeFile(path("team.out"), output);
-    std::vector<std::string> args = protocol == "testlib"
-        ? std::vector<std::string>{path("maze.in"), path("team.out"), path("maze.ans")}
-        : std::vector<std::string>{path("maze.in"), path("maze.ans"), path("team.out")};
+    std::vector<std::string> args =
+        protocol == "testlib"
+            ? std::vector<std::string>{path("maze.in"), path("team.out"), path("maze.ans")}
+            : std::vector<std::string>{path("maze.in"), path("maze.ans"), path("team.out")};
     args.insert(args.end(), flags.begin(), flags.end());
     return runProgram(GetParam().program, dir_, command(protocol, args), true);
   }
@@ -104,7 +101,8 @@ TEST_P(Protocols, KattisVerdictsAndMessages) {
   expectKattis("\n\n  " + kRoute, 42, "route of 48 moves");  // blank lines, no final newline
   expectKattis(kRoute + " \r\n\r\n\t\n", 42, "route of 48 moves");
   expectKattis("0 0 0\n", 43, kWallStop);
-  expectKattis("0 0", 43, "after 2 moves the token stands at (3,1,1), 46 moves from the end (9,9,9)");
+  expectKattis("0 0", 43,
+               "after 2 moves the token stands at (3,1,1), 46 moves from the end (9,9,9)");
   expectKattis("", 43, "the output holds no move; a route needs at least one");
   expectKattis(" \n\n", 43, "the output holds no move; a route needs at least one");
   // A stop counts even when the token stands on the end: all moves must run.
@@ -150,7 +148,8 @@ TEST_P(Protocols, KattisShortestAndScore) {
 TEST_P(Protocols, KattisJudgeErrorsAreNoVerdict) {
   RunResult result = kattis(kRoute, {}, "missing.in");
   EXPECT_EQ(1, result.status);
-  const std::string missing = path("missing.in") + ": cannot read the puzzle file: No such file or directory";
+  const std::string missing =
+      path("missing.in") + ": cannot read the puzzle file: No such file or directory";
   EXPECT_EQ(missing + "\n", result.err);
   EXPECT_EQ(missing + "\n", feedback("judgemessage.txt"));
   EXPECT_FALSE(std::filesystem::exists(path("feedback/teammessage.txt")));
@@ -169,10 +168,12 @@ TEST_P(Protocols, KattisJudgeErrorsAreNoVerdict) {
   writeFile(path("nostart.in"), "size 1 1 2\nend 0 0 1\nface 0\n0\nface 1\n0\n0\nface 2\n00\n");
   result = kattis("4", {}, "nostart.in");
   EXPECT_EQ(path("nostart.in") + ": the puzzle has no start\n", result.err);
-  writeFile(path("wall.in"), "size 1 1 2\nstart 0 0 0\nend 0 0 1\nface 0\n0\nface 1\n0\n1\nface 2\n00\n");
+  writeFile(path("wall.in"),
+            "size 1 1 2\nstart 0 0 0\nend 0 0 1\nface 0\n0\nface 1\n0\n1\nface 2\n00\n");
   result = kattis("4", {}, "wall.in");
   EXPECT_EQ(path("wall.in") + ": the end (0,0,1) lies on a wall\n", result.err);
-  writeFile(path("cut.in"), "size 1 1 2\nstart 0 0 0\nend 0 0 1\nface 0\n0\nface 1\n0\n0\nface 2\n02\n");
+  writeFile(path("cut.in"),
+            "size 1 1 2\nstart 0 0 0\nend 0 0 1\nface 0\n0\nface 1\n0\n0\nface 2\n02\n");
   result = kattis("4", {}, "cut.in");
   EXPECT_EQ(path("cut.in") + ": no route leads from the start to the end\n", result.err);
   // A solution file is an answer too, when its start and end are the input's.
@@ -185,9 +186,9 @@ TEST_P(Protocols, KattisJudgeErrorsAreNoVerdict) {
 
 TEST_P(Protocols, AnOutputThatCannotBeReadIsAJudgeError) {
   std::filesystem::create_directory(path("adir"));
-  RunResult result = runProgram(GetParam().program, dir_,
-                                command("testlib", {path("maze.in"), path("adir"), path("maze.ans")}),
-                                true);
+  RunResult result =
+      runProgram(GetParam().program, dir_,
+                 command("testlib", {path("maze.in"), path("adir"), path("maze.ans")}), true);
   EXPECT_EQ(3, result.status);
   EXPECT_EQ("FAIL cannot read the output\n", result.err);
   result = runProgram(GetParam().program, dir_,

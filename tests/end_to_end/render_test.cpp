@@ -4,6 +4,10 @@
 // `tesmo explain --json` put them; the text is exact for a tiny puzzle, and
 // coloured only when asked; the exit statuses; a 101^3 puzzle's size.
 
+#include "render/render.hpp"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -17,10 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "formats/puzzle_file.hpp"
-#include "render/render.hpp"
 #include "support/run_binary.hpp"
 
 namespace tesmo {
@@ -360,9 +361,9 @@ TEST_F(Render, RouteShadowAndEndsOfASuccess) {
   const std::string examples = TESMO_EXAMPLES_DIR;
   const std::vector<Element> elements =
       svgOf({"--puzzle", examples + "/maze.txt", "--solution", examples + "/solution.txt"});
-  const std::vector<int> route = {0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2, 0, 0, 3, 3,
-                                  3, 3, 4, 4, 4, 4, 2, 2, 5, 5, 2, 2, 4, 4, 1, 1, 4, 4, 0, 0,
-                                  0, 0, 5, 5, 0, 0, 4, 4};
+  const std::vector<int> route = {0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2,
+                                  0, 0, 3, 3, 3, 3, 4, 4, 4, 4, 2, 2, 5, 5, 2, 2,
+                                  4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4};
   const std::vector<Cells> shadow = shadowOf({1, 1, 1}, route);
   for (int face = 0; face < 3; ++face) {
     const std::string id = "face" + std::to_string(face);
@@ -526,9 +527,10 @@ TEST_F(Render, SvgConvertsToPng) {
   if (!haveTool("rsvg-convert")) GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
   const std::string examples = TESMO_EXAMPLES_DIR;
   svgOf({examples + "/maze.txt", "--solution", examples + "/wall.txt"});
-  ASSERT_EQ(0, std::system(("rsvg-convert -w 300 '" + path("out.svg") + "' -o '" +
-                            path("out.png") + "'")
-                               .c_str()));
+  ASSERT_EQ(
+      0,
+      std::system(
+          ("rsvg-convert -w 300 '" + path("out.svg") + "' -o '" + path("out.png") + "'").c_str()));
   EXPECT_EQ(0u, readText(path("out.png")).find("\x89PNG\r\n\x1a\n"));
 }
 

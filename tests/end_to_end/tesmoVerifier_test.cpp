@@ -2,6 +2,7 @@
 // its standard output, standard error and exit status compared byte for byte.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,12 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "model/builtin_puzzle.hpp"
-
-#include "model/maze.hpp"
 #include "base/number_list.hpp"
+#include "model/builtin_puzzle.hpp"
+#include "model/maze.hpp"
 #include "support/run_binary.hpp"
 
 namespace tesmo {
@@ -31,14 +29,13 @@ const std::string kRoute =
 
 // The verbose echo of the settings for the built-in puzzle.
 std::string settingsEcho(const std::string& fileName) {
-  return "input file: " + fileName + "\nFace 0 : 121, " +
-         listText(s_def_face0) + "\nFace 1 : 121, " + listText(s_def_face1) +
-         "\nFace 2 : 121, " + listText(s_def_face2) + "\n";
+  return "input file: " + fileName + "\nFace 0 : 121, " + listText(s_def_face0) +
+         "\nFace 1 : 121, " + listText(s_def_face1) + "\nFace 2 : 121, " + listText(s_def_face2) +
+         "\n";
 }
 
 // "--name value" once per element.
-std::vector<std::string> repeated(const std::string& name,
-                                  const NumberList& values) {
+std::vector<std::string> repeated(const std::string& name, const NumberList& values) {
   std::vector<std::string> args;
   for (std::uint64_t value : values) {
     args.push_back("--" + name);
@@ -49,21 +46,19 @@ std::vector<std::string> repeated(const std::string& name,
 
 class VerifierRun : public InTempDir {
  protected:
-
   void solution(const std::string& text, const std::string& name = "solution.txt") {
     writeFile(dir_ + "/" + name, text);
   }
   RunResult run(const std::vector<std::string>& args = {}) {
     return runProgram(TESMO_VERIFIER_PATH, dir_, args);
   }
-  void expectRun(const std::vector<std::string>& args, int status,
-                 const std::string& out, const std::string& err) {
+  void expectRun(const std::vector<std::string>& args, int status, const std::string& out,
+                 const std::string& err) {
     const RunResult result = run(args);
     EXPECT_EQ(status, result.status);
     EXPECT_EQ(out, result.out);
     EXPECT_EQ(err, result.err);
   }
-
 };
 
 struct OutcomeCase {
@@ -82,8 +77,10 @@ TEST_F(VerifierRun, EveryOutcomeOfTheBuiltInPuzzle) {
       {"no final newline", "1 1 1\n9 9 9\n" + kRoute, 0, "SUCCESS\n", ""},
       {"lines after the third", route + "garbage\n7 7 7\n", 0, "SUCCESS\n", ""},
       {"start of two", "1 1\n9 9 9\n0\n", 1, "", "Start position (1,1) is not 3-dimensional!\n"},
-      {"start of four", "1 1 1 1\n9 9 9\n0\n", 1, "", "Start position (1,1,1,1) is not 3-dimensional!\n"},
-      {"word in start", "1 1 x 1\n9 9 9\n0\n", 1, "", "Start position (1,1) is not 3-dimensional!\n"},
+      {"start of four", "1 1 1 1\n9 9 9\n0\n", 1, "",
+       "Start position (1,1,1,1) is not 3-dimensional!\n"},
+      {"word in start", "1 1 x 1\n9 9 9\n0\n", 1, "",
+       "Start position (1,1) is not 3-dimensional!\n"},
       {"commas", "1,1,1\n9 9 9\n0\n", 1, "", "Start position (1) is not 3-dimensional!\n"},
       {"empty first line", "\n9 9 9\n0\n", 1, "", "Start position () is not 3-dimensional!\n"},
       {"empty file", "", 1, "", "Start position () is not 3-dimensional!\n"},
@@ -93,8 +90,10 @@ TEST_F(VerifierRun, EveryOutcomeOfTheBuiltInPuzzle) {
       {"start outside", "11 1 1\n9 9 9\n0\n", 0, "", "Start position out of boundary (11,1,1)!\n"},
       {"start wraps", "-1 1 1\n9 9 9\n0\n", 0, "",
        "Start position out of boundary (18446744073709551615,1,1)!\n"},
-      {"start of maxima", "18446744073709551615 18446744073709551615 18446744073709551615\n9 9 9\n0\n",
-       0, "", "Start position out of boundary (18446744073709551615,18446744073709551615,18446744073709551615)!\n"},
+      {"start of maxima",
+       "18446744073709551615 18446744073709551615 18446744073709551615\n9 9 9\n0\n", 0, "",
+       "Start position out of boundary "
+       "(18446744073709551615,18446744073709551615,18446744073709551615)!\n"},
       {"start on a wall", "0 0 0\n9 9 9\n0\n", 0, "Invalid start position (0,0,0)!\n", ""},
       {"start before end", "0 0 0\n11 1 1\n0\n", 0, "Invalid start position (0,0,0)!\n", ""},
       {"end outside", "1 1 1\n1 11 1\n0\n", 0, "", "End position out of boundary (1,11,1)!\n"},
@@ -106,10 +105,12 @@ TEST_F(VerifierRun, EveryOutcomeOfTheBuiltInPuzzle) {
       {"wrapped code", "1 1 1\n9 9 9\n-1\n", 1, "", "Invalid move (18446744073709551615)!\n"},
       {"wall before invalid code", "1 1 1\n9 9 9\n1 7\n", 0,
        "Stopped after executing 0steps.\nFAILURE (0)\n", ""},
-      {"wall at once", "1 1 1\n9 9 9\n1\n", 0, "Stopped after executing 0steps.\nFAILURE (0)\n", ""},
+      {"wall at once", "1 1 1\n9 9 9\n1\n", 0, "Stopped after executing 0steps.\nFAILURE (0)\n",
+       ""},
       {"passes over the end", "1 1 1\n2 1 1\n0 0 0\n", 0,
        "Stopped after executing 2steps.\nFAILURE (2)\n", ""},
-      {"stops on the end", "1 1 1\n2 1 1\n0 3\n", 0, "Stopped after executing 1steps.\nSUCCESS\n", ""},
+      {"stops on the end", "1 1 1\n2 1 1\n0 3\n", 0, "Stopped after executing 1steps.\nSUCCESS\n",
+       ""},
       {"there and back", "1 1 1\n1 1 1\n0 1\n", 0, "SUCCESS\n", ""},
       {"all moves, wrong end", "1 1 1\n9 9 9\n0 0\n", 0, "FAILURE (2)\n", ""},
       {"list ends at a word", "1 1 1\n2 1 1\n0 x 7\n", 0, "SUCCESS\n", ""},
@@ -124,11 +125,11 @@ TEST_F(VerifierRun, EveryOutcomeOfTheBuiltInPuzzle) {
 }
 
 TEST_F(VerifierRun, SolutionFileThatCannotBeReadPrintsNothing) {
-  expectRun({}, 1, "", "");                           // no solution.txt
+  expectRun({}, 1, "", "");  // no solution.txt
   expectRun({"missing.txt"}, 1, "", "");
   expectRun({"--input-file", ""}, 1, "", "");
   std::filesystem::create_directory(dir_ + "/folder");
-  expectRun({"folder"}, 1, "", "");                   // a directory is no file
+  expectRun({"folder"}, 1, "", "");  // a directory is no file
   expectRun({"-v", "1", "folder"}, 1, settingsEcho("folder"), "");
 }
 
@@ -168,11 +169,10 @@ TEST_F(VerifierRun, VerdictComesWhileTheWriterStaysOpen) {
     const int fd = open(fifo.c_str(), O_WRONLY);
     if (fd < 0) return;
     const std::string text = "1 1 1\n9 9 9\n" + kRoute + "\n";
-    const bool written = write(fd, text.data(), text.size()) ==
-                         static_cast<ssize_t>(text.size());
+    const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     std::unique_lock<std::mutex> lock(mutex);
-    exitedBeforeClose = written && changed.wait_for(lock, std::chrono::seconds(10),
-                                                    [&] { return exited; });
+    exitedBeforeClose =
+        written && changed.wait_for(lock, std::chrono::seconds(10), [&] { return exited; });
     close(fd);
   });
   const RunResult result = runProgram(TESMO_VERIFIER_PATH, dir_, {"fifo"}, true);
@@ -248,8 +248,7 @@ TEST_F(VerifierRun, LongSolutions) {
       {"long route", head + forthAndBack + kRoute + "\n", 0, "SUCCESS\n", ""},
       {"wall at the end", head + forthAndBack + "1 " + kRoute + "\n", 0,
        "Stopped after executing 80000steps.\nFAILURE (80000)\n", ""},
-      {"invalid code at the end", head + forthAndBack + "0 6\n", 1, "",
-       "Invalid move (6)!\n"},
+      {"invalid code at the end", head + forthAndBack + "0 6\n", 1, "", "Invalid move (6)!\n"},
       {"two-digit code at the end", head + forthAndBack + "0 1 12 0\n", 1, "",
        "Invalid move (12)!\n"},
       {"word at the end", head + forthAndBack + kRoute + " x 7\n", 0, "SUCCESS\n", ""},
@@ -335,7 +334,8 @@ TEST_F(VerifierRun, HelpNeedsNoSolutionFile) {
   const RunResult result = run({"--help"});
   EXPECT_EQ(0, result.status);
   EXPECT_EQ("", result.err);
-  EXPECT_EQ(0u, result.out.find("  --help                                print help message\n\nOptions:\n"));
+  EXPECT_EQ(0u, result.out.find(
+                    "  --help                                print help message\n\nOptions:\n"));
 }
 
 TEST_F(VerifierRun, BundledExamples) {
@@ -362,8 +362,8 @@ std::string configLines(const std::string& name, const NumberList& values) {
 TEST_F(VerifierRun, CustomPuzzleFromTheConfigurationFile) {
   // 2 x 3 x 4: face 0 needs 2 + 3*2 = 8 cells, face 1 3 + 4*3 = 15, face 2 4 + 2*1 = 6.
   const std::string sizes = configLines("dimensions", {2, 3, 4});
-  const std::string faces12 = configLines("face1", NumberList(15, 0)) +
-                              configLines("face2", NumberList(6, 0));
+  const std::string faces12 =
+      configLines("face1", NumberList(15, 0)) + configLines("face2", NumberList(6, 0));
   solution("0 0 0\n1 2 3\n0 2 2 4 4 4\n");
   writeFile(dir_ + "/tesmo.cfg", sizes + configLines("face0", NumberList(8, 0)) + faces12);
   expectRun({}, 0, "SUCCESS\n", "");

@@ -1,12 +1,12 @@
 // End-to-end tests of `tesmo solve`: its routes, run through the verifier, on
 // the built-in puzzle and on many random small puzzles.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "base/number_list.hpp"
 #include "support/reference_puzzle.hpp"
@@ -45,8 +45,9 @@ TEST_F(Solver, RefusalsUseTheVerifiersMessages) {
   RunResult result = runProgram(TESMO_PATH, dir_, {"solve"});
   EXPECT_EQ(1, result.status);
   EXPECT_EQ("Invalid start position (0,0,0)!\n", result.out);
-  result = runProgram(TESMO_PATH, dir_,
-                      {"solve", "--dimensions", "100000", "--dimensions", "100000", "--dimensions", "1"});
+  result = runProgram(
+      TESMO_PATH, dir_,
+      {"solve", "--dimensions", "100000", "--dimensions", "100000", "--dimensions", "1"});
   EXPECT_EQ(2, result.status);
   EXPECT_EQ("Face 0 holds 121 cells but the dimensions need 10000000000!\n", result.err);
   EXPECT_EQ(1, runProgram(TESMO_PATH, dir_, {"solve", "missing.txt"}).status);
@@ -116,7 +117,8 @@ TEST_F(Solver, RandomPuzzlesAgreeWithAnIndependentSearchAndTheVerifier) {
     ++solved;
     roundTrips += start == end;
     ASSERT_EQ(0, result.status) << result.err;
-    const NumberList moves = parseNumberList(result.out.substr(result.out.rfind('\n', result.out.size() - 2) + 1));
+    const NumberList moves =
+        parseNumberList(result.out.substr(result.out.rfind('\n', result.out.size() - 2) + 1));
     EXPECT_EQ(static_cast<std::size_t>(expected), moves.size());
     writeFile(dir_ + "/solution.txt", result.out);
     EXPECT_EQ("SUCCESS\n", runProgram(TESMO_VERIFIER_PATH, dir_, {}, true).out);

@@ -2,13 +2,13 @@
 // the settings or a puzzle file, `convert` and `explain`, checked against
 // the verifier and against the plain model of reference_puzzle.hpp.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "base/number_list.hpp"
 #include "support/reference_puzzle.hpp"
@@ -130,7 +130,8 @@ TEST_F(Tesmo, PuzzleFromAFileOrTheSettings) {
   expectRun({"explain", "--puzzle", "missing.txt"}, 2, "",
             "missing.txt: cannot read the puzzle file: No such file or directory\n");
   file("bad.txt", "size 2 2 2\nface 0\n00\n0\n");
-  expectRun({"convert", "--puzzle", "bad.txt"}, 2, "", "bad.txt:4: face 0 row 1 needs 2 cells, found 1\n");
+  expectRun({"convert", "--puzzle", "bad.txt"}, 2, "",
+            "bad.txt:4: face 0 row 1 needs 2 cells, found 1\n");
   // Start and end of the puzzle file serve solve when no problem is named.
   file("tesmo.cfg", "");
   file("ends.txt", "size 2 1 1\nstart 0 0 0\nend 1 0 0\nface 0\n00\nface 1\n0\nface 2\n0\n0\n");
@@ -138,8 +139,8 @@ TEST_F(Tesmo, PuzzleFromAFileOrTheSettings) {
   expectRun({"solve", "--puzzle", "ends.txt"}, 0, "0 0 0\n1 0 0\n0\n", "");
   file("other.txt", "1 0 0\n0 0 0\n");
   expectRun({"solve", "--puzzle", "ends.txt", "other.txt"}, 0, "1 0 0\n0 0 0\n1\n", "");
-  expectRun({"solve", "--dimensions", "70000", "--dimensions", "300", "--dimensions", "300"}, 2,
-            "", "Face 0 holds 121 cells but the dimensions need 159700!\n");
+  expectRun({"solve", "--dimensions", "70000", "--dimensions", "300", "--dimensions", "300"}, 2, "",
+            "Face 0 holds 121 cells but the dimensions need 159700!\n");
 }
 
 TEST_F(Tesmo, SolveRefusesABoxTooLargeToSearch) {
@@ -171,7 +172,8 @@ TEST_F(Tesmo, ConvertWritesStartAndEndOfAProblem) {
   EXPECT_EQ(0u, result.out.find("# start 1 1 1 (tesmo.cfg holds no start; a problem file does)\n"
                                 "# end 9 9 9 (tesmo.cfg holds no end; a problem file does)\n"));
   file("short.txt", "1 1\n9 9 9\n");
-  expectRun({"convert", "--problem", "short.txt"}, 1, "", "Start position (1,1) is not 3-dimensional!\n");
+  expectRun({"convert", "--problem", "short.txt"}, 1, "",
+            "Start position (1,1) is not 3-dimensional!\n");
   expectRun({"convert", "--problem", "missing.txt"}, 1, "",
             "missing.txt: cannot read the problem file: No such file or directory\n");
 }
@@ -247,8 +249,9 @@ TEST_F(Tesmo, ExplainSaysWhereAndWhy) {
             "\n==> missing.txt <==\nexit status 1\nthe solution file cannot be opened or read\n",
             "missing.txt: cannot read the solution file: No such file or directory\n");
   // The box edge, and a start that is also the end.
-  file("tesmo.cfg", "dimensions=2\ndimensions=1\ndimensions=1\nface0=0\nface0=0\nface1=0\n"
-                    "face2=0\nface2=0\nface2=0\n");
+  file("tesmo.cfg",
+       "dimensions=2\ndimensions=1\ndimensions=1\nface0=0\nface0=0\nface1=0\n"
+       "face2=0\nface2=0\nface2=0\n");
   file("edge.txt", "0 0 0\n0 0 0\n1\n");
   expectRun({"explain", "edge.txt"}, 0,
             "Attempt to access out of boundary!\nStopped after executing 0steps.\nSUCCESS\n"
@@ -281,11 +284,10 @@ TEST_F(Tesmo, ExplainAsJson) {
 // The JSON explain must print for a solution, worked out by the plain
 // model: the walk replayed move by move, the routes measured apart.
 std::string expectedJson(const RefPuzzle& p, const std::string& name, const NumberList& start,
-                         const NumberList& end, const NumberList& moves,
-                         const std::string& lines) {
+                         const NumberList& end, const NumberList& moves, const std::string& lines) {
   const auto text = [](const NumberList& at) {
-    return "[" + std::to_string(at[0]) + "," + std::to_string(at[1]) + "," +
-           std::to_string(at[2]) + "]";
+    return "[" + std::to_string(at[0]) + "," + std::to_string(at[1]) + "," + std::to_string(at[2]) +
+           "]";
   };
   NumberList at = start;
   std::string stop = "null";
@@ -293,8 +295,8 @@ std::string expectedJson(const RefPuzzle& p, const std::string& name, const Numb
   bool invalid = false;
   for (; executed < moves.size(); ++executed) {
     const std::uint64_t code = moves[executed];
-    const std::string head = "{\"move\":" + std::to_string(executed + 1) + ",\"code\":" +
-                             std::to_string(code) + ",\"reason\":";
+    const std::string head = "{\"move\":" + std::to_string(executed + 1) +
+                             ",\"code\":" + std::to_string(code) + ",\"reason\":";
     if (code > 5) {
       stop = head + "\"invalid\",\"from\":" + text(at) + "}";
       invalid = true;
@@ -314,8 +316,8 @@ std::string expectedJson(const RefPuzzle& p, const std::string& name, const Numb
     const int face = cellOf(p, axis, target) != 0 ? axis : (axis + 2) % 3;
     const std::uint64_t index = target[face] + p.sizes[(face + 1) % 3] * target[(face + 1) % 3];
     stop = head + "\"wall\",\"from\":" + text(at) + ",\"face\":" + std::to_string(face) +
-           ",\"cell\":" + std::to_string(index) + ",\"value\":" +
-           std::to_string(cellOf(p, face, target)) + "}";
+           ",\"cell\":" + std::to_string(index) +
+           ",\"value\":" + std::to_string(cellOf(p, face, target)) + "}";
     break;
   }
   const int shortest = distance(p, start, end);
@@ -323,10 +325,12 @@ std::string expectedJson(const RefPuzzle& p, const std::string& name, const Numb
   const auto orNull = [](int n) { return n < 0 ? std::string("null") : std::to_string(n); };
   std::string json = "{\"file\":\"" + name + "\",\"status\":" + (invalid ? "1" : "0") +
                      ",\"verdict\":" +
-                     (invalid ? "null" : at == end ? "\"SUCCESS\"" : "\"FAILURE\"") +
-                     ",\"executed\":" + std::to_string(executed) + ",\"start\":" +
-                     text(start) + ",\"position\":" + text(at) + ",\"end\":" + text(end) +
-                     ",\"stop\":" + stop + ",\"shortest\":" + orNull(shortest) +
+                     (invalid     ? "null"
+                      : at == end ? "\"SUCCESS\""
+                                  : "\"FAILURE\"") +
+                     ",\"executed\":" + std::to_string(executed) + ",\"start\":" + text(start) +
+                     ",\"position\":" + text(at) + ",\"end\":" + text(end) + ",\"stop\":" + stop +
+                     ",\"shortest\":" + orNull(shortest) +
                      ",\"remaining\":" + (invalid ? "null" : orNull(remaining)) + ",\"lines\":[";
   std::istringstream stream(lines);
   bool first = true;
@@ -347,8 +351,9 @@ TEST_F(Tesmo, ExplainAgreesWithAnIndependentReplay) {
     for (int i = 0; i < 5; ++i) {
       NumberList start, end, moves(1 + random() % 10);
       for (int k = 0; k < 3; ++k) start.push_back(random() % p.sizes[k]);
-      end = random() % 4 == 0 ? start : NumberList{random() % p.sizes[0],
-                                                   random() % p.sizes[1], random() % p.sizes[2]};
+      end = random() % 4 == 0
+                ? start
+                : NumberList{random() % p.sizes[0], random() % p.sizes[1], random() % p.sizes[2]};
       if (!endpointOpen(p, start) || !endpointOpen(p, end)) continue;
       for (std::uint64_t& code : moves) code = random() % 40 == 0 ? 6 : random() % 6;
       const std::string name = "s" + std::to_string(i) + ".txt";
@@ -372,8 +377,9 @@ namespace {
 // Output that never reached its reader is no success.
 TEST_F(Tesmo, OutputThatCannotBeWrittenIsNoSuccess) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-  for (const std::string& command : {std::string("convert"), std::string("generate 5 4 3 --budget 0"),
-                                     std::string("render --text")}) {
+  for (const std::string& command :
+       {std::string("convert"), std::string("generate 5 4 3 --budget 0"),
+        std::string("render --text")}) {
     const RunResult result = runProgram(
         "/bin/sh", dir_, {"-c", std::string(TESMO_PATH) + " " + command + " > /dev/full"}, true);
     EXPECT_EQ(2, result.status) << command;

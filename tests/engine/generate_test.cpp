@@ -3,6 +3,8 @@
 
 #include "engine/generate.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -11,14 +13,11 @@
 #include <sstream>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "model/builtin_puzzle.hpp"
-
-#include "support/reference_puzzle.hpp"
-#include "support/run_binary.hpp"
 #include "engine/stats.hpp"
 #include "formats/puzzle_file.hpp"
+#include "model/builtin_puzzle.hpp"
+#include "support/reference_puzzle.hpp"
+#include "support/run_binary.hpp"
 
 namespace tesmo {
 
@@ -231,13 +230,12 @@ TEST_F(GenerateCommand, SolvedVerifiedAndMeasured) {
     ASSERT_EQ(0, made.status) << made.err;
     EXPECT_EQ(made.out, runProgram(TESMO_PATH, dir_, args, true).out);
     writeFile(dir_ + "/maze.txt", made.out);
-    const RunResult solved =
-        runProgram(TESMO_PATH, dir_, {"solve", "--puzzle", "maze.txt"}, true);
+    const RunResult solved = runProgram(TESMO_PATH, dir_, {"solve", "--puzzle", "maze.txt"}, true);
     ASSERT_EQ(0, solved.status) << solved.err;
     writeFile(dir_ + "/solution.txt", solved.out);
-    writeFile(dir_ + "/tesmo.cfg", runProgram(TESMO_PATH, dir_,
-                                              {"convert", "--puzzle", "maze.txt", "--to", "cfg"},
-                                              true).out);
+    writeFile(
+        dir_ + "/tesmo.cfg",
+        runProgram(TESMO_PATH, dir_, {"convert", "--puzzle", "maze.txt", "--to", "cfg"}, true).out);
     EXPECT_EQ("SUCCESS\n", runProgram(TESMO_VERIFIER_PATH, dir_, {}, true).out);
     std::remove((dir_ + "/tesmo.cfg").c_str());
     const std::string moves = std::to_string(
@@ -252,7 +250,8 @@ TEST_F(GenerateCommand, SolvedVerifiedAndMeasured) {
   const RunResult refused = runProgram(TESMO_PATH, dir_, {"generate", "5", "5"}, true);
   EXPECT_EQ(2, refused.status);
   EXPECT_EQ("tesmo generate takes three sizes: X Y Z\n", refused.err);
-  const RunResult budget = runProgram(TESMO_PATH, dir_, {"generate", "5", "5", "5", "--budget", "-1"}, true);
+  const RunResult budget =
+      runProgram(TESMO_PATH, dir_, {"generate", "5", "5", "5", "--budget", "-1"}, true);
   EXPECT_EQ(2, budget.status);
   EXPECT_EQ("the budget is from 0 to 3600 seconds\n", budget.err);
 }

@@ -8,13 +8,11 @@ namespace tesmo {
 
 namespace {
 
-
 TEST(Search, ShortestRouteThroughTheBuiltInPuzzle) {
   NumberList route;
   ASSERT_TRUE(shortestRoute(builtInMaze(), {1, 1, 1}, {9, 9, 9}, &route));
-  EXPECT_EQ((NumberList{0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2,
-                        0, 0, 3, 3, 3, 3, 4, 4, 4, 4, 2, 2, 5, 5, 2, 2,
-                        4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4}),
+  EXPECT_EQ((NumberList{0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2, 0, 0, 3, 3, 3, 3, 4, 4,
+                        4, 4, 2, 2, 5, 5, 2, 2, 4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4}),
             route);
   ASSERT_TRUE(shortestRoute(builtInMaze(), {1, 1, 1}, {3, 1, 1}, &route));
   EXPECT_EQ((NumberList{0, 0}), route);
@@ -29,7 +27,8 @@ TEST(Search, StartEqualsEndLeavesAndComesBack) {
   // A 2 x 2 x 1 box whose start (0,0,0) holds 2 in face 0 (cell x + 2y):
   // the token leaves it, but cannot come back in along x or y.
   const NumberList square = {2, 2, 1}, walled0 = {2, 0, 0, 0}, open1 = {0, 0}, open2(3, 0);
-  EXPECT_FALSE(shortestRoute(listMaze(square, walled0, open1, open2), {0, 0, 0}, {0, 0, 0}, &route));
+  EXPECT_FALSE(
+      shortestRoute(listMaze(square, walled0, open1, open2), {0, 0, 0}, {0, 0, 0}, &route));
   // In a 2 x 2 x 2 box it can come back along z: the first way out, along
   // x, has no way back, so the route is the one out along z.
   const NumberList cube = {2, 2, 2}, open4(4, 0);

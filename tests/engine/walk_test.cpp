@@ -1,25 +1,22 @@
 #include "engine/walk.hpp"
 
-#include "verify/replay.hpp"
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 #include <sstream>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "engine/search.hpp"
 #include "model/builtin_puzzle.hpp"
-
 #include "support/moves_lines.hpp"
 #include "support/reference_puzzle.hpp"
 #include "support/run_binary.hpp"
-#include "engine/search.hpp"
+#include "verify/replay.hpp"
 
 namespace tesmo {
 
 namespace {
-
 
 // The verifier's words for a walk: status, stdout and stderr.
 struct Words {
@@ -43,7 +40,7 @@ Words walkWithBudget(const Maze& maze, const NumberList& start, const NumberList
 
 // The walk over the faces; the one over the grid must give the same outcome.
 Words walk(const Maze& maze, const NumberList& start, const NumberList& end,
-                 const NumberList& moves) {
+           const NumberList& moves) {
   const Words onFaces = walkWithBudget(maze, start, end, moves, 0);
   const Words onGrid = walkWithBudget(maze, start, end, moves, UINT64_MAX);
   EXPECT_EQ(onFaces.status, onGrid.status);
@@ -60,9 +57,8 @@ void expectWalk(const Words& outcome, int status, const std::string& out,
 }
 
 TEST(Walk, RoutesThroughTheBuiltInPuzzle) {
-  const NumberList route = {0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2,
-                            0, 0, 3, 3, 3, 3, 4, 4, 4, 4, 2, 2, 5, 5, 2, 2,
-                            4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4};
+  const NumberList route = {0, 0, 2, 2, 2, 2, 1, 1, 2, 2, 0, 0, 4, 4, 2, 2, 0, 0, 3, 3, 3, 3, 4, 4,
+                            4, 4, 2, 2, 5, 5, 2, 2, 4, 4, 1, 1, 4, 4, 0, 0, 0, 0, 5, 5, 0, 0, 4, 4};
   expectWalk(walk(builtInMaze(), {1, 1, 1}, {9, 9, 9}, route), 0, "SUCCESS\n");
   NumberList short1(route.begin(), route.end() - 1);
   expectWalk(walk(builtInMaze(), {1, 1, 1}, {9, 9, 9}, short1), 0, "FAILURE (47)\n");
@@ -108,7 +104,8 @@ TEST(Walk, AnyNonZeroCellBlocksAMove) {
   // Face 0 (x + Y*y) needs 2 cells, face 2 (z + X*x) 3.
   const NumberList sizes = {2, 1, 1}, free0 = {0, 0}, free1 = {0}, free2 = {0, 0, 0};
   const NumberList blocked0 = {0, 2}, blocked2 = {0, 0, 7};
-  expectWalk(walk(listMaze(sizes, free0, free1, free2), {0, 0, 0}, {1, 0, 0}, {0, 1, 0}), 0, "SUCCESS\n");
+  expectWalk(walk(listMaze(sizes, free0, free1, free2), {0, 0, 0}, {1, 0, 0}, {0, 1, 0}), 0,
+             "SUCCESS\n");
   expectWalk(walk(listMaze(sizes, blocked0, free1, free2), {0, 0, 0}, {1, 0, 0}, {0}), 0,
              "Stopped after executing 0steps.\nFAILURE (0)\n");
   expectWalk(walk(listMaze(sizes, free0, free1, blocked2), {0, 0, 0}, {1, 0, 0}, {0}), 0,
@@ -217,8 +214,8 @@ std::string walkingLine(std::mt19937_64& random, const Maze& maze, const Positio
 std::string outcomeText(const WalkOutcome& outcome) {
   const Blocker& b = outcome.blocker;
   return std::to_string(static_cast<int>(outcome.stop)) + " code " +
-         std::to_string(outcome.stopCode) + " after " + std::to_string(outcome.executed) +
-         " at " + listText({outcome.position.begin(), outcome.position.end()}) + " blocked by " +
+         std::to_string(outcome.stopCode) + " after " + std::to_string(outcome.executed) + " at " +
+         listText({outcome.position.begin(), outcome.position.end()}) + " blocked by " +
          std::to_string(static_cast<int>(b.reason)) + "/" + std::to_string(b.axis) + "/" +
          std::to_string(b.face) + "/" + std::to_string(b.cell) + "/" + std::to_string(b.value);
 }
@@ -247,8 +244,12 @@ std::string plainWalk(const RefPuzzle& p, const Position& start, const NumberLis
       target[axis] += code % 2 == 0 ? 1 : UINT64_MAX;
       const int face = cellOf(p, axis, target) != 0 ? axis : (axis + 2) % 3;
       const Face shape = faceOf({p.sizes[0], p.sizes[1], p.sizes[2]}, face);
-      blocker = {MoveResult::kWall, axis, face, target[face] + shape.stride * target[shape.second],
-                 cellOf(p, face, target), {target[0], target[1], target[2]}};
+      blocker = {MoveResult::kWall,
+                 axis,
+                 face,
+                 target[face] + shape.stride * target[shape.second],
+                 cellOf(p, face, target),
+                 {target[0], target[1], target[2]}};
     }
     outcome.stop = blocker.reason;
     break;
@@ -278,9 +279,9 @@ TEST(Walk, EveryWayThroughALineEndsAsThePlainModel) {
   std::vector<std::string> lines;
   std::string text;
   for (int round = 0; round < 800; ++round) {
-    puzzles.push_back(round % 4 == 0 ? RefPuzzle{s_def_dimensions,
-                                                 {s_def_face0, s_def_face1, s_def_face2}}
-                                     : randomRefPuzzle(random, 6));
+    puzzles.push_back(round % 4 == 0
+                          ? RefPuzzle{s_def_dimensions, {s_def_face0, s_def_face1, s_def_face2}}
+                          : randomRefPuzzle(random, 6));
     const RefPuzzle& p = puzzles.back();
     const Maze maze = listMaze(p.sizes, p.faces[0], p.faces[1], p.faces[2]);
     // Any start inside the box, walls included: a start on a 2 is allowed,

@@ -1,18 +1,16 @@
 #include "formats/puzzle_file.hpp"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <sstream>
 
-#include <gtest/gtest.h>
-
 #include "model/builtin_puzzle.hpp"
-
 #include "support/run_binary.hpp"
 
 namespace tesmo {
 
 namespace {
-
 
 std::string written(const Maze& maze, const std::optional<Position>& start = std::nullopt,
                     const std::optional<Position>& end = std::nullopt) {
@@ -84,7 +82,7 @@ TEST(PuzzleFile, CommentsBlanksAndLineEndsAnywhere) {
   EXPECT_EQ((NumberList{2, 1, 3}), sizesOf(puzzle));
   EXPECT_EQ((NumberList{7, 8}), indexOrder(puzzle, 0));
   EXPECT_EQ((NumberList{5, 0, 0, 6, 0, 0, 7}), indexOrder(puzzle, 1));  // cells between rows are 0
-  EXPECT_EQ((NumberList{0, 1, 2, 4, 5}), indexOrder(puzzle, 2));         // rows overlap at cell 2
+  EXPECT_EQ((NumberList{0, 1, 2, 4, 5}), indexOrder(puzzle, 2));        // rows overlap at cell 2
   EXPECT_EQ((std::vector<std::uint8_t>{0, 1, 2, 2, 4, 5}), puzzle.faces[2]);  // as drawn
   EXPECT_EQ((Position{1, 0, 0}), puzzle.start);
   EXPECT_EQ((Position{0, 0, 2}), puzzle.end);
@@ -108,7 +106,8 @@ TEST(PuzzleFile, EveryFaultWithItsLine) {
       {"this line is far longer than forty characters, so it is cut",
        "maze.txt:1: expected size, start, end or face, found "
        "'this line is far longer than forty chara...'"},
-      {"\x1b[1m\xc3\xa9", "maze.txt:1: expected size, start, end or face, found '\\x1b[1m\\xc3\\xa9'"},
+      {"\x1b[1m\xc3\xa9",
+       "maze.txt:1: expected size, start, end or face, found '\\x1b[1m\\xc3\\xa9'"},
       {"Size 1 1 1", "maze.txt:1: expected size, start, end or face, found 'Size 1 1 1'"},
       {"size3 3 3", "maze.txt:1: expected size, start, end or face, found 'size3 3 3'"},
       {"size 1 1", "maze.txt:1: size needs three numbers"},
@@ -119,7 +118,8 @@ TEST(PuzzleFile, EveryFaultWithItsLine) {
       {"size 1 -1 1", "maze.txt:1: a number is plain decimal digits, found '-1'"},
       {"start +1 1 1", "maze.txt:1: a number is plain decimal digits, found '+1'"},
       {"size 1 1 1e3", "maze.txt:1: a number is plain decimal digits, found '1e3'"},
-      {"size 1 1 18446744073709551616", "maze.txt:1: number out of range, found '18446744073709551616'"},
+      {"size 1 1 18446744073709551616",
+       "maze.txt:1: number out of range, found '18446744073709551616'"},
       {"face 0", "maze.txt:1: a face comes before size"},
       {cube + "size 3 3 3", "maze.txt:2: size is given twice"},
       {"start 1 1 1\nstart 1 1 1", "maze.txt:2: start is given twice"},
@@ -133,13 +133,15 @@ TEST(PuzzleFile, EveryFaultWithItsLine) {
       {cube + "face 0\n0\x01\xff", "maze.txt:3: a cell is a digit 0 to 9, found '\\x01'"},
       {cube + "face 0\n000\n00", "maze.txt:4: face 0 row 1 needs 3 cells, found 2"},
       {cube + "face 0\n0000", "maze.txt:3: face 0 row 0 needs 3 cells, found 4"},
-      {cube + "face 0\n000\n000\nface 1", "maze.txt:5: face 0 needs 9 cells, found 6 (2 of 3 rows)"},
+      {cube + "face 0\n000\n000\nface 1",
+       "maze.txt:5: face 0 needs 9 cells, found 6 (2 of 3 rows)"},
       {cube + "face 2\n000\n# end\n", "maze.txt:4: face 2 needs 9 cells, found 3 (1 of 3 rows)"},
       {cube + "face 2\n", "maze.txt:2: face 2 needs 9 cells, found 0 (0 of 3 rows)"},
       {cube + faces + "000", "maze.txt:10: too many rows for face 1 (it has 3), found '000'"},
       {cube + faces + "\n# two faces\n", "maze.txt:11: face 2 is missing"},
       {cube + "face 1\n000\n000\n000\nface 2\n000\n000\n000", "maze.txt:9: face 0 is missing"},
-      {"size 3 2 1\nface 0\n010\n100", "maze.txt:4: face 0 cell 2 is drawn as 0 and as 1 (rows 0 and 1 overlap)"},
+      {"size 3 2 1\nface 0\n010\n100",
+       "maze.txt:4: face 0 cell 2 is drawn as 0 and as 1 (rows 0 and 1 overlap)"},
       {"size 5 1 1\nface 0\n01234\n", "maze.txt:3: face 1 is missing"},
   };
   for (const Refusal& refusal_ : refusals) EXPECT_EQ(refusal_.message, refusal(refusal_.text));
@@ -185,22 +187,25 @@ TEST(PuzzleFile, WrittenForEveryShapeOfFace) {
   const NumberList sizes = {3, 2, 1}, face0 = {1, 0, 12, 3, 4, 5}, face1 = {0, 1},
                    face2 = {6, 7, 7, 8, 7, 7, 9};
   const Maze maze = listMaze(sizes, face0, face1, face2);
-  EXPECT_EQ("# A puzzle of 3 x 2 x 1 cells. In the faces 0 is open and any other\n"
-            "# digit a wall; a start or an end may lie on a 2 to 9, not on a 1.\n"
-            "size 3 2 1\nend 0 18446744073709551615 2\n"
-            "# face 0: a row for each y, a digit for each x (cell x + 2*y)\n"
-            "# rows overlap: a cell in two rows is drawn the same in both\n"
-            "face 0\n109\n934\n"
-            "# face 1: a row for each z, a digit for each y (cell y + 1*z)\nface 1\n01\n"
-            "# face 2: a row for each x, a digit for each z (cell z + 3*x)\n"
-            "# the cells between rows are never read, so not drawn\nface 2\n6\n8\n9\n",
-            written(maze, std::nullopt, Position{0, UINT64_MAX, 2}));
+  EXPECT_EQ(
+      "# A puzzle of 3 x 2 x 1 cells. In the faces 0 is open and any other\n"
+      "# digit a wall; a start or an end may lie on a 2 to 9, not on a 1.\n"
+      "size 3 2 1\nend 0 18446744073709551615 2\n"
+      "# face 0: a row for each y, a digit for each x (cell x + 2*y)\n"
+      "# rows overlap: a cell in two rows is drawn the same in both\n"
+      "face 0\n109\n934\n"
+      "# face 1: a row for each z, a digit for each y (cell y + 1*z)\nface 1\n01\n"
+      "# face 2: a row for each x, a digit for each z (cell z + 3*x)\n"
+      "# the cells between rows are never read, so not drawn\nface 2\n6\n8\n9\n",
+      written(maze, std::nullopt, Position{0, UINT64_MAX, 2}));
   std::ostringstream config;
   writeConfig(config, maze);
-  EXPECT_EQ("# dimensions= X, Y, Z; then each faceK= line is one cell, in index order.\n"
-            "dimensions=3\ndimensions=2\ndimensions=1\nface0=1\nface0=0\nface0=12\nface0=3\n"
-            "face0=4\nface1=0\nface1=1\nface2=6\nface2=7\nface2=7\nface2=8\nface2=7\nface2=7\n"
-            "face2=9\n", config.str());
+  EXPECT_EQ(
+      "# dimensions= X, Y, Z; then each faceK= line is one cell, in index order.\n"
+      "dimensions=3\ndimensions=2\ndimensions=1\nface0=1\nface0=0\nface0=12\nface0=3\n"
+      "face0=4\nface1=0\nface1=1\nface2=6\nface2=7\nface2=7\nface2=8\nface2=7\nface2=7\n"
+      "face2=9\n",
+      config.str());
   const NumberList flat = {4, 0, 4}, none;
   const std::string flatText = written(listMaze(flat, none, none, none));
   EXPECT_NE(std::string::npos, flatText.find("\nsize 4 0 4\n# face 0: a row for each y, a digit "
@@ -222,14 +227,16 @@ TEST(PuzzleFile, RandomPuzzlesWrittenAndReadBack) {
       for (std::uint64_t cell = 0; cell < length + extra; ++cell) {
         faces[face].push_back(random() % 13);
         if (cell >= length) continue;
-        expected[face].push_back(cell % second < first ? std::min<std::uint64_t>(faces[face].back(), 9) : 0);
+        expected[face].push_back(
+            cell % second < first ? std::min<std::uint64_t>(faces[face].back(), 9) : 0);
       }
     }
     const std::optional<Position> start =
         random() % 2 ? std::optional<Position>() : Position{random(), random() % 5, 0};
     const Puzzle puzzle = parsed(written(listMaze(sizes, faces[0], faces[1], faces[2]), start));
     EXPECT_EQ(sizes, sizesOf(puzzle));
-    for (int face = 0; face < 3; ++face) EXPECT_EQ(expected[face], indexOrder(puzzle, face)) << round;
+    for (int face = 0; face < 3; ++face)
+      EXPECT_EQ(expected[face], indexOrder(puzzle, face)) << round;
     EXPECT_EQ(start, puzzle.start);
     EXPECT_FALSE(puzzle.end);
   }

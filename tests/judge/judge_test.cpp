@@ -1,9 +1,9 @@
 #include "judge/judge.hpp"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "formats/puzzle_file.hpp"
 #include "model/builtin_puzzle.hpp"
@@ -17,8 +17,10 @@ namespace {
 // refuses or must read token by token: a code 6 to 9, a word, a long token,
 // two blanks, a tab, a line break, a second line.
 std::string randomOutput(std::mt19937_64& random) {
-  static const char* const kBreaks[] = {"7 ", "x ", "  ", "\t", "\r", "\n", "\n5 ", "\n ", "01 ",
-                                        "0123456789012345678901234567890123456789012 ", "+1 "};
+  static const char* const kBreaks[] = {
+      "7 ", "x ",   "  ",  "\t",  "\r",
+      "\n", "\n5 ", "\n ", "01 ", "0123456789012345678901234567890123456789012 ",
+      "+1 "};
   std::string output;
   for (std::size_t count = random() % 400; count > 0; --count) {
     if (random() % 150 == 0) {
@@ -45,9 +47,10 @@ TEST(Judge, RunsAreJudgedAsTokenByToken) {
   JudgeCase cases[2];
   std::string error;
   ASSERT_TRUE(loadJudgeInput(TESMO_EXAMPLES_DIR "/maze.txt", &cases[0], &error)) << error;
-  ASSERT_TRUE(parsePuzzle("size 3 3 3\nstart 0 0 0\nend 2 2 2\nface 0\n000\n000\n000\n"
-                          "face 1\n000\n000\n000\nface 2\n000\n000\n000\n",
-                          "open.txt", &cases[1].puzzle, &error))
+  ASSERT_TRUE(
+      parsePuzzle("size 3 3 3\nstart 0 0 0\nend 2 2 2\nface 0\n000\n000\n000\n"
+                  "face 1\n000\n000\n000\nface 2\n000\n000\n000\n",
+                  "open.txt", &cases[1].puzzle, &error))
       << error;
   cases[1].shortest = searchDistance(puzzleMaze(cases[1].puzzle), {0, 0, 0}, {2, 2, 2});
   int stopped = 0;

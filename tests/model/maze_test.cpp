@@ -8,7 +8,6 @@ namespace tesmo {
 
 namespace {
 
-
 std::uint64_t faceCell(int face, const Position& position, const Sizes& size) {
   const Face shape = faceOf(size, face);
   return faceIndex(shape, spotOf(shape, position));
@@ -90,9 +89,12 @@ TEST(Maze, ProblemsWithSettingsTheCellRuleWouldReadPast) {
   // Needs: face 0 X + Y(Y-1) = 8, face 1 Y + Z(Z-1) = 15, face 2 Z + X(X-1) = 6.
   EXPECT_EQ("", mazeProblem(box, eight, fifteen, six));
   EXPECT_EQ("", mazeProblem({2, 3, 4, 9}, NumberList(9, 0), NumberList(99, 0), six));
-  EXPECT_EQ("Face 0 holds 7 cells but the dimensions need 8!", mazeProblem(box, seven, fifteen, six));
-  EXPECT_EQ("Face 1 holds 8 cells but the dimensions need 15!", mazeProblem(box, eight, eight, six));
-  EXPECT_EQ("Face 2 holds 0 cells but the dimensions need 6!", mazeProblem(box, eight, fifteen, none));
+  EXPECT_EQ("Face 0 holds 7 cells but the dimensions need 8!",
+            mazeProblem(box, seven, fifteen, six));
+  EXPECT_EQ("Face 1 holds 8 cells but the dimensions need 15!",
+            mazeProblem(box, eight, eight, six));
+  EXPECT_EQ("Face 2 holds 0 cells but the dimensions need 6!",
+            mazeProblem(box, eight, fifteen, none));
   // A size of 0 leaves every position outside: no cell is ever read.
   EXPECT_EQ("", mazeProblem({0, 3, 4}, none, none, none));
   EXPECT_EQ("", mazeProblem({UINT64_MAX, UINT64_MAX, 0}, none, none, none));

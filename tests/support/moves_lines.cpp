@@ -7,9 +7,20 @@ namespace tesmo {
 
 namespace {
 
-const char* const kBreaks[] = {
-    "  ", "\t", "\r", "+", "-", "x", "\xb3", "\xa0", "\xff", "10", "9",
-    "007", "18446744073709551616", "18446744073709551615"};
+const char* const kBreaks[] = {"  ",
+                               "\t",
+                               "\r",
+                               "+",
+                               "-",
+                               "x",
+                               "\xb3",
+                               "\xa0",
+                               "\xff",
+                               "10",
+                               "9",
+                               "007",
+                               "18446744073709551616",
+                               "18446744073709551615"};
 
 }  // namespace
 
@@ -40,9 +51,16 @@ std::string randomRunsLine(std::mt19937_64& random, unsigned breakOdds) {
   for (int count = static_cast<int>(random() % 400); count > 0; --count) {
     if (random() % breakOdds == 0) {
       switch (random() % 3) {
-        case 0: line += kBreaks[random() % std::size(kBreaks)]; break;
-        case 1: line += static_cast<char>('6' + random() % 4); line += ' '; break;
-        default: line += random() % 2 ? "\t" : " \r "; break;
+        case 0:
+          line += kBreaks[random() % std::size(kBreaks)];
+          break;
+        case 1:
+          line += static_cast<char>('6' + random() % 4);
+          line += ' ';
+          break;
+        default:
+          line += random() % 2 ? "\t" : " \r ";
+          break;
       }
     }
     line += static_cast<char>('0' + random() % 6);

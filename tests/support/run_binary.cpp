@@ -21,9 +21,9 @@ std::string readFile(const std::string& path) {
 
 // Runs the program with its standard output and error on the given files
 // (the same file for both when they are equal) and returns its exit status.
-int spawn(const std::string& program, const std::string& dir,
-          const std::vector<std::string>& args, const std::string& outPath,
-          const std::string& errPath, const std::string& inPath = "/dev/null") {
+int spawn(const std::string& program, const std::string& dir, const std::vector<std::string>& args,
+          const std::string& outPath, const std::string& errPath,
+          const std::string& inPath = "/dev/null") {
   const pid_t child = fork();
   if (child == 0) {
     const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_APPEND;
@@ -57,8 +57,7 @@ int spawn(const std::string& program, const std::string& dir,
 }  // namespace
 
 std::string makeTempDir() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "tesmo-test-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "tesmo-test-XXXXXX").string();
   return mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
@@ -86,8 +85,7 @@ RunResult runProgram(const std::string& program, const std::string& dir,
 }
 
 RunResult runProgramWithInput(const std::string& program, const std::string& dir,
-                              const std::vector<std::string>& args,
-                              const std::string& inputPath) {
+                              const std::vector<std::string>& args, const std::string& inputPath) {
   const std::string captures = makeTempDir();
   const std::string outPath = captures + "/out", errPath = captures + "/err";
   RunResult result;

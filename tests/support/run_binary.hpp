@@ -4,11 +4,11 @@
 #ifndef TESMO_TESTS_RUN_BINARY_HPP
 #define TESMO_TESTS_RUN_BINARY_HPP
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace tesmo {
 
@@ -33,8 +33,7 @@ RunResult runProgram(const std::string& program, const std::string& dir,
 // One run as runProgram(..., true) does, with standard input read from the
 // file `inputPath`.
 RunResult runProgramWithInput(const std::string& program, const std::string& dir,
-                              const std::vector<std::string>& args,
-                              const std::string& inputPath);
+                              const std::vector<std::string>& args, const std::string& inputPath);
 
 // A test with a fresh temporary directory in dir_, removed afterwards.
 class InTempDir : public ::testing::Test {

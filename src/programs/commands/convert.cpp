@@ -28,11 +28,9 @@ CommandLine convertCommandLine() {
   CommandLine commandLine{optionGroup(), 0,
                           "usage: tesmo convert [options]\n\n"
                           "Writes the puzzle as a puzzle file, or as tesmo.cfg lines."};
-  commandLine.group.add_options()
-      ("to", po::value<std::string>()->default_value("puzzle"),
-       "puzzle (a puzzle file) or cfg (tesmo.cfg lines)")
-      ("problem", po::value<std::string>(),
-       "problem or solution file whose start and end to add");
+  commandLine.group.add_options()("to", po::value<std::string>()->default_value("puzzle"),
+                                  "puzzle (a puzzle file) or cfg (tesmo.cfg lines)")(
+      "problem", po::value<std::string>(), "problem or solution file whose start and end to add");
   addPuzzleSource(&commandLine.group);
   return commandLine;
 }
@@ -40,16 +38,17 @@ CommandLine convertCommandLine() {
 void writeEndpointComment(std::ostream& out, const char* name,
                           const std::optional<Position>& position) {
   if (!position) return;
-  out << "# " << name << ' ' << (*position)[0] << ' ' << (*position)[1] << ' '
-      << (*position)[2] << " (tesmo.cfg holds no " << name << "; a problem file does)\n";
+  out << "# " << name << ' ' << (*position)[0] << ' ' << (*position)[1] << ' ' << (*position)[2]
+      << " (tesmo.cfg holds no " << name << "; a problem file does)\n";
 }
 
 int runConvert(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
   Said said;
-  const std::optional<int> loaded = loadPuzzle(argc, argv, convertCommandLine(), &source, &said);
-  printSaid(&said, out, err);
-  if (loaded) return *loaded;
+  if (const std::optional<int> loaded =
+          startCommand(argc, argv, convertCommandLine(), &source, out, err)) {
+    return *loaded;
+  }
   const std::string format = source.settings["to"].as<std::string>();
   if (format != "puzzle" && format != "cfg") {
     err << "--to takes puzzle or cfg, not '" << oneLine(format) << "'" << std::endl;
@@ -62,8 +61,8 @@ int runConvert(int argc, const char* const argv[], std::ostream& out, std::ostre
   }
   if (source.settings.count("problem")) {
     Position problemStart, problemEnd;
-    const bool read = readProblemFile(source.settings["problem"].as<std::string>(),
-                                      &problemStart, &problemEnd, &said);
+    const bool read = readProblemFile(source.settings["problem"].as<std::string>(), &problemStart,
+                                      &problemEnd, &said);
     printSaid(&said, out, err);
     if (!read) return kCannotUse;
     start = problemStart;

@@ -8,6 +8,8 @@
 // Exit status: the verifier's for one solution, the highest for several;
 // 2 when the settings are refused (nothing is replayed).
 
+#include "verify/explain.hpp"
+
 #include <algorithm>
 #include <ostream>
 #include <string>
@@ -18,7 +20,6 @@
 #include "cli/puzzle_source.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
-#include "verify/explain.hpp"
 
 namespace tesmo {
 
@@ -39,10 +40,10 @@ CommandLine explainCommandLine() {
 
 int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
-  Said said;
-  const std::optional<int> loaded = loadPuzzle(argc, argv, explainCommandLine(), &source, &said);
-  printSaid(&said, out, err);
-  if (loaded) return *loaded;
+  if (const std::optional<int> loaded =
+          startCommand(argc, argv, explainCommandLine(), &source, out, err)) {
+    return *loaded;
+  }
   const bool json = source.settings.count("json") != 0;
   const bool trace = source.settings.count("trace") != 0;
   if (json && trace) {

@@ -5,6 +5,8 @@
 // Exit status 0: written. 1: no maze with a route within the budget. 2:
 // options refused, or sizes the generator does not take.
 
+#include "engine/generate.hpp"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -12,7 +14,6 @@
 
 #include "base/exit_status.hpp"
 #include "cli/settings.hpp"
-#include "engine/generate.hpp"
 #include "formats/puzzle_file.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
@@ -31,11 +32,11 @@ CommandLine generateCommandLine() {
                           "the two\nends of its longest route, as a puzzle file. The same "
                           "arguments give the same\nfile on every machine.",
                           "size"};
-  commandLine.group.add_options()
-      ("size", po::value<std::vector<std::uint64_t>>(), "the sizes X, Y and Z, as the arguments")
-      ("seed", po::value<std::uint64_t>()->default_value(1), "seed of the random numbers")
-      ("budget", po::value<double>()->default_value(1.0),
-       "seconds of work to search for a longer route");
+  commandLine.group.add_options()("size", po::value<std::vector<std::uint64_t>>(),
+                                  "the sizes X, Y and Z, as the arguments")(
+      "seed", po::value<std::uint64_t>()->default_value(1), "seed of the random numbers")(
+      "budget", po::value<double>()->default_value(1.0),
+      "seconds of work to search for a longer route");
   return commandLine;
 }
 

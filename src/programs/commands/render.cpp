@@ -15,6 +15,8 @@
 // box or on a wall (status 0 for the verifier): its line on stderr and as
 // the caption, and the faces drawn without a route or marks, status 0.
 
+#include "render/render.hpp"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,7 +31,6 @@
 #include "cli/puzzle_source.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
-#include "render/render.hpp"
 #include "verify/replay.hpp"
 #include "verify/words.hpp"
 
@@ -46,11 +47,11 @@ CommandLine renderCommandLine() {
                           "terminal with\n--text, with the route of a solution, its start and "
                           "end, and the move that\nstopped it.",
                           kPuzzleArgument};
-  commandLine.group.add_options()
-      (kPuzzleArgument, po::value<std::string>(), "puzzle file, as the argument (as --puzzle)")
-      ("solution", po::value<std::string>(), "solution file whose route is drawn")
-      ("output,o", po::value<std::string>(), "write the picture to this file, not stdout")
-      ("text", "draw for a terminal, in Unicode blocks");
+  commandLine.group.add_options()(kPuzzleArgument, po::value<std::string>(),
+                                  "puzzle file, as the argument (as --puzzle)")(
+      "solution", po::value<std::string>(), "solution file whose route is drawn")(
+      "output,o", po::value<std::string>(), "write the picture to this file, not stdout")(
+      "text", "draw for a terminal, in Unicode blocks");
   addPuzzleSource(&commandLine.group);
   return commandLine;
 }
@@ -142,14 +143,14 @@ int writePicture(const po::variables_map& settings, const Maze& maze, const Scen
 
 int runRender(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
-  Said said;
-  const std::optional<int> loaded = loadPuzzle(argc, argv, renderCommandLine(), &source, &said);
-  printSaid(&said, out, err);
-  if (loaded) return *loaded;
+  if (const std::optional<int> loaded =
+          startCommand(argc, argv, renderCommandLine(), &source, out, err)) {
+    return *loaded;
+  }
   const Maze maze = sourceMaze(source);
   if (!drawable(maze)) {
-    err << "The box is too large to draw: a face may hold at most " << kMaxDrawnCells
-        << " cells!" << std::endl;
+    err << "The box is too large to draw: a face may hold at most " << kMaxDrawnCells << " cells!"
+        << std::endl;
     return kSettingsRefused;
   }
   Scene scene;
@@ -158,8 +159,8 @@ int runRender(int argc, const char* const argv[], std::ostream& out, std::ostrea
     scene.end = source.file.end;
   }
   if (source.settings.count("solution")) {
-    if (std::optional<int> status = drawSolution(source.settings["solution"].as<std::string>(),
-                                                 maze, &scene, out, err)) {
+    if (std::optional<int> status =
+            drawSolution(source.settings["solution"].as<std::string>(), maze, &scene, out, err)) {
       return *status;
     }
   }
@@ -168,7 +169,7 @@ int runRender(int argc, const char* const argv[], std::ostream& out, std::ostrea
 
 }  // namespace
 
-extern const Command kRenderCommand = {
-    "render", "draw a puzzle's faces as SVG or in the terminal", runRender};
+extern const Command kRenderCommand = {"render", "draw a puzzle's faces as SVG or in the terminal",
+                                       runRender};
 
 }  // namespace tesmo

@@ -30,9 +30,8 @@ CommandLine solveCommandLine() {
                           "Prints a shortest solution: start, end and moves, as the verifier "
                           "reads them.\nStart and end come from PROBLEM (its first two lines), "
                           "else from the puzzle\nfile, else from problem.txt."};
-  commandLine.group.add_options()
-      ("verbose-level,v", po::value<std::uint64_t>()->default_value(0),
-       "non-zero: report the route's length on stderr");
+  commandLine.group.add_options()("verbose-level,v", po::value<std::uint64_t>()->default_value(0),
+                                  "non-zero: report the route's length on stderr");
   addInputFiles(&commandLine.group, "problem file, as the first argument");
   addPuzzleSource(&commandLine.group);
   return commandLine;
@@ -49,13 +48,14 @@ void writeLine(std::ostream& out, const std::uint64_t* numbers, std::size_t coun
 int runSolve(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
   Said said;
-  const std::optional<int> status = loadPuzzle(argc, argv, solveCommandLine(), &source, &said);
-  printSaid(&said, out, err);
-  if (status) return *status;
+  if (const std::optional<int> status =
+          startCommand(argc, argv, solveCommandLine(), &source, out, err)) {
+    return *status;
+  }
   const Maze maze = sourceMaze(source);
   if (!searchFits(maze.size)) {
-    err << "The box is too large to search: (X+2)(Y+2)(Z+2) must be at most "
-        << kMaxSearchCells << " cells!" << std::endl;
+    err << "The box is too large to search: (X+2)(Y+2)(Z+2) must be at most " << kMaxSearchCells
+        << " cells!" << std::endl;
     return kSettingsRefused;
   }
   Position start, end;

@@ -5,6 +5,8 @@
 // Exit status 0: printed. 1: the start or end cannot be read or used (the
 // verifier's messages). 2: settings refused, or a box too large to measure.
 
+#include "engine/stats.hpp"
+
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -14,7 +16,6 @@
 #include "base/quote.hpp"
 #include "cli/puzzle_source.hpp"
 #include "engine/grid.hpp"
-#include "engine/stats.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
 #include "verify/words.hpp"
@@ -41,8 +42,8 @@ CommandLine statsCommandLine() {
 void writeText(std::ostream& out, const Maze& maze, const Position& start, const Position& end,
                const PuzzleStats& stats) {
   out << "size: " << maze.size[0] << " x " << maze.size[1] << " x " << maze.size[2]
-      << "\nopen cells: " << stats.open
-      << "\nreachable cells: " << stats.reachable << "\nshortest route: ";
+      << "\nopen cells: " << stats.open << "\nreachable cells: " << stats.reachable
+      << "\nshortest route: ";
   if (stats.shortest) {
     out << movesText(*stats.shortest);
   } else {
@@ -62,8 +63,7 @@ void writeJson(std::ostream& out, const Maze& maze, const Position& start, const
   writeJsonTriple(out, start);
   out << ",\"end\":";
   writeJsonTriple(out, end);
-  out << ",\"open\":" << stats.open << ",\"reachable\":" << stats.reachable
-      << ",\"shortest\":";
+  out << ",\"open\":" << stats.open << ",\"reachable\":" << stats.reachable << ",\"shortest\":";
   writeJsonNumberOrNull(out, stats.shortest);
   out << ",\"deadEnds\":" << stats.deadEnds << ",\"tree\":" << (stats.tree ? "true" : "false")
       << ",\"longest\":" << stats.longest
@@ -73,14 +73,15 @@ void writeJson(std::ostream& out, const Maze& maze, const Position& start, const
 int runStats(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
   Said said;
-  const std::optional<int> loaded = loadPuzzle(argc, argv, statsCommandLine(), &source, &said);
-  printSaid(&said, out, err);
-  if (loaded) return *loaded;
+  if (const std::optional<int> loaded =
+          startCommand(argc, argv, statsCommandLine(), &source, out, err)) {
+    return *loaded;
+  }
   const Maze maze = sourceMaze(source);
   std::uint64_t cells = 0;
   if (!gridCellCount(maze.size, &cells) || cells > kMaxStatsCells) {
-    err << "The box is too large to measure: (X+2)(Y+2)(Z+2) must be at most "
-        << kMaxStatsCells << " cells!" << std::endl;
+    err << "The box is too large to measure: (X+2)(Y+2)(Z+2) must be at most " << kMaxStatsCells
+        << " cells!" << std::endl;
     return kSettingsRefused;
   }
   Position start, end;
@@ -99,7 +100,7 @@ int runStats(int argc, const char* const argv[], std::ostream& out, std::ostream
 
 }  // namespace
 
-extern const Command kStatsCommand = {
-    "stats", "measure a puzzle: its cells, routes and dead ends", runStats};
+extern const Command kStatsCommand = {"stats", "measure a puzzle: its cells, routes and dead ends",
+                                      runStats};
 
 }  // namespace tesmo

@@ -59,14 +59,14 @@ void appendNumber(std::string* text, std::uint64_t number);
 // Reads numbers line by line from a file or from text held in memory.
 struct NumberReader {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};  // owned
-  int descriptor = -1;      // read while >= 0: the file's, or an attached one
+  int descriptor = -1;  // read while >= 0: the file's, or an attached one
   std::vector<char> buffer;
-  std::size_t next = 0;     // first unread byte in buffer
-  std::size_t end = 0;      // one past the last valid byte in buffer
-  bool lineEnded = false;   // the current line's list has ended
-  bool readFailed = false;  // the file's last read failed (not just ended)
-  int error = 0;            // errno of a failed open or read
-  std::string_view text;    // text still to hand over, a buffer at a time
+  std::size_t next = 0;        // first unread byte in buffer
+  std::size_t end = 0;         // one past the last valid byte in buffer
+  bool lineEnded = false;      // the current line's list has ended
+  bool readFailed = false;     // the file's last read failed (not just ended)
+  int error = 0;               // errno of a failed open or read
+  std::string_view text;       // text still to hand over, a buffer at a time
   std::uint64_t fileSize = 0;  // bytes of a regular file when opened, else 0
 };
 
@@ -79,8 +79,7 @@ bool openNumberFile(const std::string& fileName, NumberReader* reader,
 
 // Reads the open descriptor `descriptor` (standard input, say), which stays
 // open when the reader is done; otherwise as openNumberFile().
-bool attachNumberReader(int descriptor, NumberReader* reader,
-                        std::size_t bufferSize = 1 << 16);
+bool attachNumberReader(int descriptor, NumberReader* reader, std::size_t bufferSize = 1 << 16);
 
 // Closes an owned file; the reader then reads nothing more.
 void closeNumberReader(NumberReader* reader);
@@ -88,8 +87,7 @@ void closeNumberReader(NumberReader* reader);
 // Sets the reader to read `text` as its data, handing it over `bufferSize`
 // bytes at a time as a file would be (all at once by default); `text` must
 // then outlive the reader.
-void openNumberText(std::string_view text, NumberReader* reader,
-                    std::size_t bufferSize = SIZE_MAX);
+void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize = SIZE_MAX);
 
 // The unread bytes of the buffer, refilled when it is used up; empty at the
 // end of the data. For a reader of its own tokens (the judge's strict one):
@@ -218,17 +216,16 @@ inline bool decodeCodeRunPortable(const char* bytes, std::uint32_t quads[kRunQua
 inline bool decodeCodeRunSse2(const char* bytes, std::uint32_t quads[kRunQuads]) {
   const __m128i pattern = _mm_set1_epi16(0x2030);
   const __m128i limit = _mm_set1_epi16(0x0005);
-  const __m128i low = _mm_xor_si128(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
-  const __m128i high = _mm_xor_si128(
-      _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16)), pattern);
-  const __m128i fits =
-      _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
-                    _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
+  const __m128i low =
+      _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), pattern);
+  const __m128i high =
+      _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16)), pattern);
+  const __m128i fits = _mm_and_si128(_mm_cmpeq_epi8(_mm_min_epu8(low, limit), low),
+                                     _mm_cmpeq_epi8(_mm_min_epu8(high, limit), high));
   if (_mm_movemask_epi8(fits) != 0xFFFF) return false;
   const __m128i byPairs = _mm_set1_epi32(0x00010006);
-  const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(low, byPairs),
-                                        _mm_madd_epi16(high, byPairs));
+  const __m128i pairs =
+      _mm_packs_epi32(_mm_madd_epi16(low, byPairs), _mm_madd_epi16(high, byPairs));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(quads),
                    _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010024)));
   return true;
@@ -278,8 +275,7 @@ inline bool readPlainToken(const char* data, std::size_t end, std::size_t* at,
   while (start < end && data[start] == ' ') ++start;
   *at = start;
   // Most move codes are one digit: read those without the digit loop.
-  if (end - start >= 2 && digitOf(data[start]) < 10 &&
-      digitOf(data[start + 1]) >= 10) {
+  if (end - start >= 2 && digitOf(data[start]) < 10 && digitOf(data[start + 1]) >= 10) {
     *number = digitOf(data[start]);
     *at = start + 1;
     return true;
@@ -408,15 +404,14 @@ void writeList(std::ostream& stream, const Numbers& numbers) {
 
 #endif  // TESMO_BASE_NUMBER_LIST_HPP
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <sstream>
-
-#include <cerrno>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 // The reader is written by hand rather than built on std::getline and
 // std::istringstream: a solution line of 10^8 moves would otherwise be held
@@ -472,8 +467,7 @@ int peekByte(NumberReader* reader) {
 // The characters the "C" locale classes as space, less '\n', which ends the
 // line before extraction could see it.
 bool isBlank(int byte) {
-  return byte == ' ' || byte == '\t' || byte == '\v' || byte == '\f' ||
-         byte == '\r';
+  return byte == ' ' || byte == '\t' || byte == '\v' || byte == '\f' || byte == '\r';
 }
 
 bool isDigit(int byte) { return byte >= '0' && byte <= '9'; }
@@ -493,8 +487,7 @@ bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) 
 
 void writeNumber(std::ostream& stream, std::uint64_t number) {
   char digits[20];
-  const std::to_chars_result written =
-      std::to_chars(digits, digits + sizeof digits, number);
+  const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
   stream.write(digits, written.ptr - digits);
 }
 
@@ -510,8 +503,7 @@ std::string listText(const NumberList& numbers) {
   return text.str();
 }
 
-bool openNumberFile(const std::string& fileName, NumberReader* reader,
-                    std::size_t bufferSize) {
+bool openNumberFile(const std::string& fileName, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
   // The FILE only owns the descriptor: refill() reads it directly.
   reader->file.reset(std::fopen(fileName.c_str(), "rb"));
@@ -572,8 +564,7 @@ bool number_detail::nextNumberSlowly(NumberReader* reader, std::uint64_t* value)
   // digit and then fails.
   while (isDigit(byte)) {
     const unsigned digit = static_cast<unsigned>(byte - '0');
-    if (number > kTenthOfMax ||
-        (number == kTenthOfMax && digit > kLastDigitOfMax)) {
+    if (number > kTenthOfMax || (number == kTenthOfMax && digit > kLastDigitOfMax)) {
       overflow = true;
     } else {
       number = number * 10 + digit;
@@ -602,8 +593,7 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value) {
 void nextLine(NumberReader* reader) {
   while (reader->next < reader->end || reading::refill(reader)) {
     const char* unread = reader->buffer.data() + reader->next;
-    const void* newline =
-        std::memchr(unread, '\n', reader->end - reader->next);
+    const void* newline = std::memchr(unread, '\n', reader->end - reader->next);
     if (newline) {
       reader->next += static_cast<const char*>(newline) - unread + 1;
       break;
@@ -748,8 +738,8 @@ std::string printableName(std::string_view text) {
 }
 
 std::string printableAscii(std::string_view text) {
-  return quoting::escapeBytes(text,
-                              [](unsigned byte) { return quoting::isControl(byte) || byte > 0x7E; });
+  return quoting::escapeBytes(
+      text, [](unsigned byte) { return quoting::isControl(byte) || byte > 0x7E; });
 }
 
 std::string quotedToken(std::string_view kept, std::uint64_t length) {
@@ -809,6 +799,8 @@ std::string cannotRead(std::string_view name, const char* kind, int error) {
 //  - The index rule: the cell of column a, row b is number a + S*b in the
 //    face's list (faceIndex()). Rows overlap when F > S (two spots share a
 //    number) and leave numbers no spot has when F < S.
+//  - drawnIndex() is where the spot is kept when the face is kept as drawn,
+//    row by row.
 //  - faceLength() is the length the list needs so that every spot finds
 //    its cell, F + S*(S - 1) (0 without rows), or none when that does not
 //    fit in 64 bits. drawnCells() is F*S, or none when that does not fit.
@@ -843,18 +835,22 @@ struct Face {
 // A face's column and row.
 struct Spot {
   std::uint64_t column, row;
-  bool operator==(const Spot& other) const {
-    return column == other.column && row == other.row;
-  }
+  bool operator==(const Spot& other) const { return column == other.column && row == other.row; }
 };
+
+// The axis after a face's first: its second axis.
+constexpr int secondAxisOf(int face) { return (face + 1) % 3; }
+
+// The two faces a move along `axis` changes, in the order the walker reads
+// them: the face whose first axis it is, then the one whose second it is.
+constexpr std::array<int, 2> facesOfAxis(int axis) { return {axis, (axis + 2) % 3}; }
 
 inline bool boxIsEmpty(const Sizes& size) { return size[0] == 0 || size[1] == 0 || size[2] == 0; }
 
 inline Face faceOf(const Sizes& size, int number) {
-  const int second = (number + 1) % 3;
+  const int second = secondAxisOf(number);
   const bool empty = boxIsEmpty(size);
-  return {number, number, second, empty ? 0 : size[number], empty ? 0 : size[second],
-          size[second]};
+  return {number, number, second, empty ? 0 : size[number], empty ? 0 : size[second], size[second]};
 }
 
 inline Spot spotOf(const Face& face, const Position& position) {
@@ -863,6 +859,11 @@ inline Spot spotOf(const Face& face, const Position& position) {
 
 inline std::uint64_t faceIndex(const Face& face, const Spot& spot) {
   return spot.column + face.stride * spot.row;
+}
+
+// Where a spot is kept in a face drawn row by row, F cells a row.
+inline std::uint64_t drawnIndex(const Face& face, const Spot& spot) {
+  return spot.row * face.columns + spot.column;
 }
 
 inline std::optional<std::uint64_t> faceLength(const Face& face) {
@@ -894,7 +895,7 @@ namespace tesmo {
 struct FaceCells {
   const std::uint64_t* values = nullptr;  // a list in index order, `valueCount` long
   std::uint64_t valueCount = 0;
-  const std::uint8_t* drawn = nullptr;    // or a byte per drawn cell, row b at b * F
+  const std::uint8_t* drawn = nullptr;  // or a byte per drawn cell, row b at b * F
 };
 
 struct Maze {
@@ -912,7 +913,7 @@ inline Face mazeFace(const Maze& maze, int number) { return faceOf(maze.size, nu
 
 inline std::uint64_t cellValue(const Maze& maze, const Face& face, const Spot& spot) {
   const FaceCells& cells = maze.faces[face.number];
-  if (cells.drawn) return cells.drawn[spot.row * face.columns + spot.column];
+  if (cells.drawn) return cells.drawn[drawnIndex(face, spot)];
   const std::uint64_t index = faceIndex(face, spot);
   return index < cells.valueCount ? cells.values[index] : 1;
 }
@@ -935,8 +936,8 @@ namespace maze_local {
 std::string faceProblem(const Face& face, const NumberList& cells) {
   const std::optional<std::uint64_t> needed = faceLength(face);
   if (needed && cells.size() >= *needed) return "";
-  const std::string need = needed ? std::to_string(*needed)
-                                  : "more than " + std::to_string(UINT64_MAX);
+  const std::string need =
+      needed ? std::to_string(*needed) : "more than " + std::to_string(UINT64_MAX);
   return "Face " + std::to_string(face.number) + " holds " + std::to_string(cells.size()) +
          " cells but the dimensions need " + need + "!";
 }
@@ -988,7 +989,7 @@ std::vector<std::uint8_t> faceWalls(const Maze& maze, int number, bool transpose
   for (std::uint64_t b = 0; b < face.rows; ++b) {
     for (std::uint64_t a = 0; a < face.columns; ++a) {
       const std::uint8_t wall = cellValue(maze, face, {a, b}) != 0;
-      walls[transposed ? a * face.rows + b : b * face.columns + a] = wall;
+      walls[transposed ? a * face.rows + b : drawnIndex(face, {a, b})] = wall;
     }
   }
   return walls;
@@ -1037,10 +1038,10 @@ struct Grid {
   // Per cell: bit k set when the cell cannot be entered along axis k;
   // kGridEdge and all three axis bits on the layer around the box.
   std::vector<std::uint8_t> blocked;
-  std::uint64_t rowSize;          // X + 2
-  std::uint64_t layerSize;        // (X + 2)(Y + 2)
-  std::uint64_t step[6];          // per move code, added to the index mod 2^64
-  std::uint8_t blockingBits[6];   // per move code: its axis bit and kGridEdge
+  std::uint64_t rowSize;         // X + 2
+  std::uint64_t layerSize;       // (X + 2)(Y + 2)
+  std::uint64_t step[6];         // per move code, added to the index mod 2^64
+  std::uint8_t blockingBits[6];  // per move code: its axis bit and kGridEdge
 };
 
 bool gridCellCount(const Sizes& size, std::uint64_t* cells);
@@ -1048,8 +1049,30 @@ bool gridCellCount(const Sizes& size, std::uint64_t* cells);
 // The blocking bits of a cell inside the box from the walls of its three
 // face cells: axis x changes faces 0 and 2, y faces 1 and 0, z faces 2 and 1.
 inline std::uint8_t cellBlockBits(unsigned wall0, unsigned wall1, unsigned wall2) {
-  return static_cast<std::uint8_t>((wall0 | wall2) | (wall1 | wall0) << 1 |
-                                   (wall2 | wall1) << 2);
+  return static_cast<std::uint8_t>((wall0 | wall2) | (wall1 | wall0) << 1 | (wall2 | wall1) << 2);
+}
+
+// Calls onRow(y, z, bits) for every row along x of the box, bits[x] the
+// blocking bits of cell (x, y, z). The rows are worked out from three byte
+// arrays, one per face, each read in order: a box of 10^9 cells takes a
+// second, where looking up three face cells per cell takes many. The
+// walker's grid and the search's tiles are both made from them.
+template <typename OnRow>
+void forEachBoxRow(const Maze& maze, OnRow onRow) {
+  const std::uint64_t sizeX = maze.size[0], sizeY = maze.size[1], sizeZ = maze.size[2];
+  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0);        // [y][x]
+  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1);        // [z][y]
+  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);  // [z][x]
+  std::vector<std::uint8_t> bits(sizeX);
+  for (std::uint64_t z = 0; z < sizeZ; ++z) {
+    const std::uint8_t* byX2 = wall2.data() + z * sizeX;
+    for (std::uint64_t y = 0; y < sizeY; ++y) {
+      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
+      const unsigned w1 = wall1[z * sizeY + y];
+      for (std::uint64_t x = 0; x < sizeX; ++x) bits[x] = cellBlockBits(byX0[x], w1, byX2[x]);
+      onRow(y, z, bits.data());
+    }
+  }
 }
 
 bool gridFits(const Maze& maze, std::uint64_t cellBudget);
@@ -1057,15 +1080,14 @@ bool gridFits(const Maze& maze, std::uint64_t cellBudget);
 Grid planGrid(const Maze& maze);
 
 inline std::uint64_t gridIndex(const Grid& grid, const Position& position) {
-  return (position[0] + 1) + grid.rowSize * (position[1] + 1) +
-         grid.layerSize * (position[2] + 1);
+  return (position[0] + 1) + grid.rowSize * (position[1] + 1) + grid.layerSize * (position[2] + 1);
 }
 
 Position gridPosition(const Grid& grid, std::uint64_t index);
 
 // Inline: it runs once per move, up to 10^8 times in a run.
-inline std::uint8_t gridEntry(const Grid& grid, std::uint64_t index,
-                              std::uint64_t code, std::uint64_t* next) {
+inline std::uint8_t gridEntry(const Grid& grid, std::uint64_t index, std::uint64_t code,
+                              std::uint64_t* next) {
   *next = index + grid.step[code];
   return grid.blocked[*next] & grid.blockingBits[code];
 }
@@ -1088,8 +1110,7 @@ constexpr std::uint8_t kAllAxes = 7;
 bool gridCellCount(const Sizes& size, std::uint64_t* cells) {
   std::uint64_t product = 1;
   for (int axis = 0; axis < 3; ++axis) {
-    if (size[axis] > UINT64_MAX - 2 ||
-        __builtin_mul_overflow(product, size[axis] + 2, &product)) {
+    if (size[axis] > UINT64_MAX - 2 || __builtin_mul_overflow(product, size[axis] + 2, &product)) {
       return false;
     }
   }
@@ -1099,33 +1120,18 @@ bool gridCellCount(const Sizes& size, std::uint64_t* cells) {
 
 bool gridFits(const Maze& maze, std::uint64_t cellBudget) {
   std::uint64_t cells;
-  return gridCellCount(maze.size, &cells) &&
-         cells <= std::min(cellBudget, kMaxGridCells);
+  return gridCellCount(maze.size, &cells) && cells <= std::min(cellBudget, kMaxGridCells);
 }
 
-// The cells are worked out a row along x at a time from three byte arrays,
-// one per face, each read in order: a grid of 10^9 cells takes a second,
-// where looking up three face cells per cell takes many.
 Grid planGrid(const Maze& maze) {
   const std::uint64_t sizeX = maze.size[0], sizeY = maze.size[1], sizeZ = maze.size[2];
   Grid grid;
   grid.rowSize = sizeX + 2;
   grid.layerSize = grid.rowSize * (sizeY + 2);
   grid.blocked.assign(grid.layerSize * (sizeZ + 2), kGridEdge | grid_local::kAllAxes);
-  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0, false);  // [y][x]
-  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1, false);  // [z][y]
-  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);   // [z][x]
-  for (std::uint64_t z = 0; z < sizeZ; ++z) {
-    const std::uint8_t* byX2 = wall2.data() + z * sizeX;
-    for (std::uint64_t y = 0; y < sizeY; ++y) {
-      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
-      const unsigned w1 = wall1[z * sizeY + y];
-      std::uint8_t* row = grid.blocked.data() + gridIndex(grid, {0, y, z});
-      for (std::uint64_t x = 0; x < sizeX; ++x) {
-        row[x] = cellBlockBits(byX0[x], w1, byX2[x]);
-      }
-    }
-  }
+  forEachBoxRow(maze, [&](std::uint64_t y, std::uint64_t z, const std::uint8_t* bits) {
+    std::copy(bits, bits + sizeX, grid.blocked.data() + gridIndex(grid, {0, y, z}));
+  });
   const std::uint64_t strides[3] = {1, grid.rowSize, grid.layerSize};
   for (int code = 0; code < 6; ++code) {
     const int axis = code / 2;
@@ -1196,8 +1202,8 @@ constexpr std::uint64_t kMovesPerQuadByte = 2;
 constexpr std::uint64_t kQuadBytesPerWarmupMove = 8;
 
 struct QuadGrid {
-  std::vector<std::uint8_t> blocked;       // [cell * kQuadCount + quad]
-  std::vector<std::int64_t> scaledStep;    // per quad: its grid step times kQuadCount
+  std::vector<std::uint8_t> blocked;     // [cell * kQuadCount + quad]
+  std::vector<std::int64_t> scaledStep;  // per quad: its grid step times kQuadCount
 };
 
 bool quadGridFits(const Grid& grid, std::uint64_t moveBudget);
@@ -1280,8 +1286,8 @@ QuadGrid planQuadGrid(const Grid& grid) {
   for (std::uint64_t quad = 0; quad < kQuadCount; ++quad) {
     // The steps are in the grid's arithmetic mod 2^64; as offsets of a row
     // they are signed.
-    quads.scaledStep[quad] = static_cast<std::int64_t>(
-        (pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount);
+    quads.scaledStep[quad] =
+        static_cast<std::int64_t>((pairStep[quad / kPairs] + pairStep[quad % kPairs]) * kQuadCount);
   }
   const std::uint64_t cells = grid.blocked.size();
   std::vector<std::uint64_t> pairs(cells, kAllPairs);
@@ -1388,11 +1394,11 @@ enum class MoveResult : std::uint8_t { kMoved, kEdge, kWall, kInvalid };
 // What stops a move that is not executed.
 struct Blocker {
   MoveResult reason = MoveResult::kMoved;  // kEdge, kWall or kInvalid
-  int axis = 0;              // the move's axis: 0 x, 1 y, 2 z
-  int face = 0;              // kWall: the face whose cell blocks it
-  std::uint64_t cell = 0;    // kWall: that cell's number by the index rule
-  std::uint64_t value = 0;   // kWall: its value
-  Position target{};         // kWall: the position the move would enter
+  int axis = 0;                            // the move's axis: 0 x, 1 y, 2 z
+  int face = 0;                            // kWall: the face whose cell blocks it
+  std::uint64_t cell = 0;                  // kWall: that cell's number by the index rule
+  std::uint64_t value = 0;                 // kWall: its value
+  Position target{};                       // kWall: the position the move would enter
 };
 
 // Where and why a walk ended.
@@ -1444,11 +1450,11 @@ struct FaceWalk {
 struct Walker {
   Maze maze;
   bool onGrid = false;
-  Grid grid;                   // onGrid: the box unfolded
-  std::uint64_t index = 0;     // onGrid: the token's cell
-  FaceWalk faces;              // else
-  std::uint64_t steps = 0;     // moves executed
-  bool quadsFit = false;       // the four-move table fits the budget
+  Grid grid;                // onGrid: the box unfolded
+  std::uint64_t index = 0;  // onGrid: the token's cell
+  FaceWalk faces;           // else
+  std::uint64_t steps = 0;  // moves executed
+  bool quadsFit = false;    // the four-move table fits the budget
   std::uint64_t quadWarmup = 0;
   std::optional<QuadGrid> quads;
   MoveResult stop = MoveResult::kMoved;
@@ -1536,20 +1542,22 @@ namespace walking {
 FaceWalk planFaceWalk(const Maze& maze, const Position& start) {
   FaceWalk walk{};
   for (int k = 0; k < 3; ++k) {
+    const Face face = mazeFace(maze, k);
     walk.walls[k] = faceWalls(maze, k);
     walk.size[k] = maze.size[k];
     walk.position[k] = start[k];
-    walk.cell[k] = start[k] + maze.size[k] * start[(k + 1) % 3];
+    walk.cell[k] = drawnIndex(face, spotOf(face, start));
   }
   for (int code = 0; code < 6; ++code) {
     const int axis = code / 2;
     const std::uint64_t step = code % 2 == 0 ? 1 : UINT64_MAX;
     walk.positionStep[code][axis] = step;
     // Face k's walls are drawn with a row of F = size[k] cells for each
-    // value of axis k + 1: a step along axis a moves the cell of face a by
-    // one and the cell of the face before it, whose rows run along a, by a
-    // row. The third face's cell does not change and is not looked at.
-    const int first = axis, second = (axis + 2) % 3;
+    // value of its second axis: a step along axis a moves the cell of the
+    // face whose first axis it is by one, and that of the face whose second
+    // axis it is by a row. The third face's cell does not change and is not
+    // looked at.
+    const auto [first, second] = facesOfAxis(axis);
     walk.cellStep[code][first] = step;
     walk.cellStep[code][second] = step * maze.size[second];
     walk.cellMask[code][first] = walk.cellMask[code][second] = 1;
@@ -1573,7 +1581,7 @@ Blocker blockerOf(const Maze& maze, const Position& from, std::uint64_t code) {
   Position target = from;
   target[axis] += up ? 1 : UINT64_MAX;
   // The two faces holding the axis, in the order the walk reads them.
-  for (int number : {axis, (axis + 2) % 3}) {
+  for (int number : facesOfAxis(axis)) {
     const Face face = mazeFace(maze, number);
     const Spot spot = spotOf(face, target);
     const std::uint64_t value = cellValue(maze, face, spot);
@@ -1607,8 +1615,7 @@ struct QuadRuns {
   // The first code and blank, inline in the token loop, spare lines of
   // other tokens a call per token.
   bool startsRuns(const char* bytes) const {
-    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 &&
-           bytes[2] == ' ';
+    return bytes[0] == ' ' && static_cast<unsigned char>(bytes[1] - '0') <= 5 && bytes[2] == ' ';
   }
 
   // The run at `run` (a decoded one) move by move: its tokens, and whether
@@ -1677,8 +1684,7 @@ bool walkOnGrid(Walker* walker, Walk walk) {
 
 }  // namespace walking
 
-Walker startWalker(const Maze& maze, const Position& start, std::uint64_t moveBudget,
-                   bool warmUp) {
+Walker startWalker(const Maze& maze, const Position& start, std::uint64_t moveBudget, bool warmUp) {
   Walker walker;
   walker.maze = maze;
   walker.onGrid = gridFits(maze, moveBudget);
@@ -1841,10 +1847,10 @@ bool searchCellOpen(const SearchBox& box, std::uint32_t cell);
 bool searchMove(const SearchBox& box, std::uint32_t cell, unsigned code, std::uint32_t* next);
 
 struct Sweep {
-  bool found = false;        // the target was entered
-  std::uint64_t moves = 0;   // found: the route's length; else the farthest distance
-  std::uint32_t last = 0;    // found: the cell the last move leaves
-  unsigned lastCode = 0;     // found: the last move
+  bool found = false;       // the target was entered
+  std::uint64_t moves = 0;  // found: the route's length; else the farthest distance
+  std::uint32_t last = 0;   // found: the cell the last move leaves
+  unsigned lastCode = 0;    // found: the last move
   // With keepReached: every cell reached, `from` first, in the order
   // reached; the cells at distance d start at reached[layerStarts[d]].
   std::vector<std::uint32_t> reached;
@@ -1859,8 +1865,7 @@ NumberList sweepRoute(const SearchBox& box, const Sweep& found);
 
 void clearSweep(SearchBox* box, const Sweep& swept);
 
-bool shortestRoute(const Maze& maze, const Position& start, const Position& end,
-                   NumberList* route);
+bool shortestRoute(const Maze& maze, const Position& start, const Position& end, NumberList* route);
 
 // A shortest route's length, as a search found it.
 struct Distance {
@@ -1899,8 +1904,7 @@ constexpr std::size_t kAhead = 32;
 std::uint64_t roundUp4(std::uint64_t size) { return (size + 3) / 4 * 4; }
 
 // The number of grid coordinates (a position plus one on each axis).
-std::uint64_t tiledIndex(const SearchBox& box, std::uint64_t x, std::uint64_t y,
-                         std::uint64_t z) {
+std::uint64_t tiledIndex(const SearchBox& box, std::uint64_t x, std::uint64_t y, std::uint64_t z) {
   const std::uint64_t tile = ((z >> 2) * box.tiles[1] + (y >> 2)) * box.tiles[0] + (x >> 2);
   return tile * 64 + ((z & 3) << 4) + ((y & 3) << 2) + (x & 3);
 }
@@ -1939,21 +1943,13 @@ SearchBox planSearch(const Maze& maze) {
   box.tileStep[1] = 64 * box.tiles[0];
   box.tileStep[2] = box.tileStep[1] * box.tiles[1];
   box.cells.assign(box.tileStep[2] * (roundUp4(sizeZ + 2) / 4), searching::kClosed);
-  const std::vector<std::uint8_t> wall0 = faceWalls(maze, 0);        // [y][x]
-  const std::vector<std::uint8_t> wall1 = faceWalls(maze, 1);        // [z][y]
-  const std::vector<std::uint8_t> wall2 = faceWalls(maze, 2, true);  // [z][x]
-  for (std::uint64_t z = 0; z < sizeZ; ++z) {
-    for (std::uint64_t y = 0; y < sizeY; ++y) {
-      const std::uint8_t* byX0 = wall0.data() + y * sizeX;
-      const std::uint8_t* byX2 = wall2.data() + z * sizeX;
-      const unsigned w1 = wall1[z * sizeY + y];
-      std::uint8_t* row = box.cells.data() + searching::tiledIndex(box, 0, y + 1, z + 1);
-      for (std::uint64_t x = 0; x < sizeX; ++x) {
-        const std::uint64_t gridX = x + 1;
-        row[(gridX >> 2) * 64 + (gridX & 3)] = cellBlockBits(byX0[x], w1, byX2[x]);
-      }
+  forEachBoxRow(maze, [&](std::uint64_t y, std::uint64_t z, const std::uint8_t* bits) {
+    std::uint8_t* row = box.cells.data() + searching::tiledIndex(box, 0, y + 1, z + 1);
+    for (std::uint64_t x = 0; x < sizeX; ++x) {
+      const std::uint64_t gridX = x + 1;
+      row[(gridX >> 2) * 64 + (gridX & 3)] = bits[x];
     }
-  }
+  });
   return box;
 }
 
@@ -2220,8 +2216,7 @@ bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
 
 bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error);
 
-void writePuzzle(std::ostream& out, const Maze& maze,
-                 const std::optional<Position>& start,
+void writePuzzle(std::ostream& out, const Maze& maze, const std::optional<Position>& start,
                  const std::optional<Position>& end);
 
 void writeConfig(std::ostream& out, const Maze& maze);
@@ -2256,9 +2251,9 @@ struct PuzzleParse {
   Puzzle puzzle;
   bool sizeGiven = false;
   bool faceGiven[3] = {false, false, false};
-  int rowsOf = -1;         // the face whose rows are being read
+  int rowsOf = -1;  // the face whose rows are being read
   std::uint64_t rowsRead = 0;
-  int rowsEnded = -1;      // the face whose rows the last line completed
+  int rowsEnded = -1;  // the face whose rows the last line completed
 };
 
 std::string quoted(std::string_view text) { return quotedToken(text, text.size()); }
@@ -2271,8 +2266,7 @@ bool fail(const PuzzleParse& parse, const std::string& fault, std::string* error
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool allDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return c >= '0' && c <= '9'; });
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The line less its CR, its comment and the blanks around what is left.
@@ -2345,8 +2339,9 @@ bool setSize(PuzzleParse* parse, const Sizes& sizes, std::string* error) {
     const std::optional<std::uint64_t> cells = drawnCells(faceOf(sizes, face));
     if (!cells || *cells > kMaxFaceCells) {
       const std::string count = cells ? std::to_string(*cells) + " cells" : "2^64 cells or more";
-      return fail(*parse, "size too large: face " + std::to_string(face) + " would hold " +
-                              count + " (the limit is " + std::to_string(kMaxFaceCells) + ")",
+      return fail(*parse,
+                  "size too large: face " + std::to_string(face) + " would hold " + count +
+                      " (the limit is " + std::to_string(kMaxFaceCells) + ")",
                   error);
     }
   }
@@ -2380,9 +2375,10 @@ bool readKeywordLine(PuzzleParse* parse, std::string_view content, std::string* 
   std::string fault;
   if (!readNumbers(rest, count + 1, &numbers, &fault)) return fail(*parse, fault, error);
   if (numbers.size() != count || (isFace && numbers[0] > 2)) {
-    return fail(*parse, isFace ? "face needs one number: 0, 1 or 2"
-                               : std::string(keyword) + " needs three numbers",
-                error);
+    return fail(
+        *parse,
+        isFace ? "face needs one number: 0, 1 or 2" : std::string(keyword) + " needs three numbers",
+        error);
   }
   parse->rowsEnded = -1;
   if (isFace) return beginFace(parse, static_cast<int>(numbers[0]), error);
@@ -2403,8 +2399,8 @@ std::string rowFault(int face, std::uint64_t b, std::uint64_t first, std::string
          std::to_string(first) + " cells, found " + std::to_string(row.size());
 }
 
-std::string overlapFault(int face, std::uint64_t index, std::uint64_t was,
-                         std::uint64_t now, std::uint64_t b) {
+std::string overlapFault(int face, std::uint64_t index, std::uint64_t was, std::uint64_t now,
+                         std::uint64_t b) {
   return "face " + std::to_string(face) + " cell " + std::to_string(index) + " is drawn as " +
          std::to_string(was) + " and as " + std::to_string(now) + " (rows " +
          std::to_string(b - 1) + " and " + std::to_string(b) + " overlap)";
@@ -2441,8 +2437,7 @@ bool readRow(PuzzleParse* parse, std::string_view row, std::string* error) {
 }
 
 bool failTooLong(PuzzleParse* parse, std::string* error) {
-  return fail(*parse, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes",
-              error);
+  return fail(*parse, "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes", error);
 }
 
 // One line without its '\n'.
@@ -2527,8 +2522,10 @@ bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error)
                                                        &std::fclose);
   int reason = file ? 0 : errno;
   struct stat status;
-  if (file && fstat(fileno(file.get()), &status) != 0) reason = errno;
-  else if (file && S_ISDIR(status.st_mode)) reason = EISDIR;
+  if (file && fstat(fileno(file.get()), &status) != 0)
+    reason = errno;
+  else if (file && S_ISDIR(status.st_mode))
+    reason = EISDIR;
   if (reason != 0) {
     *error = cannotRead(path, "puzzle", reason);
     return false;
@@ -2602,8 +2599,8 @@ std::string positionText(const Position& position) {
 }
 
 std::string stopLine(const WalkOutcome& outcome) {
-  const std::string head = "move " + std::to_string(outcome.executed + 1) + ": code " +
-                           std::to_string(outcome.stopCode);
+  const std::string head =
+      "move " + std::to_string(outcome.executed + 1) + ": code " + std::to_string(outcome.stopCode);
   const Blocker& blocker = outcome.blocker;
   if (blocker.reason == MoveResult::kInvalid) return head + " is no move (codes are 0 to 5)";
   const std::string move =
@@ -2611,7 +2608,7 @@ std::string stopLine(const WalkOutcome& outcome) {
   if (blocker.reason == MoveResult::kEdge) {
     return move + " runs into the box edge on axis " + kAxisNames[blocker.axis];
   }
-  const int first = blocker.face, second = (blocker.face + 1) % 3;
+  const int first = blocker.face, second = secondAxisOf(blocker.face);
   return move + " runs into a wall: face " + std::to_string(blocker.face) + " cell " +
          std::to_string(blocker.cell) + " (" + kAxisNames[first] + "=" +
          std::to_string(blocker.target[first]) + ", " + kAxisNames[second] + "=" +
@@ -2619,12 +2616,13 @@ std::string stopLine(const WalkOutcome& outcome) {
 }
 
 std::string failureLine(const WalkOutcome& outcome, const Position& end, const Distance& toEnd) {
-  const std::string stands = "after " + movesText(outcome.executed) +
-                             " the token stands at " + positionText(outcome.position);
+  const std::string stands = "after " + movesText(outcome.executed) + " the token stands at " +
+                             positionText(outcome.position);
   if (!toEnd.searched) {
     return stands + ", in a box too large to measure the way to the end " + positionText(end);
   }
-  if (!toEnd.moves) return stands + ", and no route leads from there to the end " + positionText(end);
+  if (!toEnd.moves)
+    return stands + ", and no route leads from there to the end " + positionText(end);
   return stands + ", " + movesText(*toEnd.moves) + " from the end " + positionText(end);
 }
 
@@ -2702,7 +2700,7 @@ struct JudgeOptions {
 // A test case as the judge holds it.
 struct JudgeCase {
   Puzzle puzzle;
-  Distance shortest;             // start to end, searched once
+  Distance shortest;  // start to end, searched once
   std::uint64_t answerMoves = 0;
   JudgeOptions options;
 };
@@ -2746,12 +2744,12 @@ bool isSpace(unsigned char byte) {
 // time; it stops at the first fault.
 struct RouteScan {
   Walker& walker;
-  std::uint64_t tokens = 0;   // tokens ended so far
+  std::uint64_t tokens = 0;  // tokens ended so far
   bool inToken = false;
-  bool lineEnded = false;     // a line break came after a token
+  bool lineEnded = false;        // a line break came after a token
   char kept[kQuotedBytes] = {};  // the current token's first bytes
-  std::uint64_t length = 0;   // the current token's length
-  std::string fault{};        // the first fault, "" while none
+  std::uint64_t length = 0;      // the current token's length
+  std::string fault{};           // the first fault, "" while none
 };
 
 void endToken(RouteScan* scan) {
@@ -2765,8 +2763,7 @@ void endToken(RouteScan* scan) {
   // The one token that decides gets its message.
   const std::string name =
       "token " + std::to_string(scan->tokens) + " (" +
-      quotedToken({scan->kept, std::min<std::uint64_t>(scan->length, kQuotedBytes)},
-                  scan->length) +
+      quotedToken({scan->kept, std::min<std::uint64_t>(scan->length, kQuotedBytes)}, scan->length) +
       ")";
   scan->fault = scan->lineEnded ? name + " is on a second line; the moves are one line"
                                 : name + " is not a move code 0 to 5";
@@ -2907,8 +2904,7 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   const Puzzle& puzzle = judged.puzzle;
   const JudgeOptions& options = judged.options;
   const Maze maze = puzzleMaze(puzzle);
-  Walker walker =
-      startWalker(maze, *puzzle.start, judging::moveBudget(maze, output->fileSize));
+  Walker walker = startWalker(maze, *puzzle.start, judging::moveBudget(maze, output->fileSize));
   judging::RouteScan scan{walker};
   judging::scanReader(&scan, output);
   // An output that cannot be read is the judge's trouble, not a verdict.
@@ -3147,12 +3143,11 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
     attachNumberReader(input, &output);
     judgment = judgeOutput(judged, &output);
   }
-  const bool written =
-      writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
-      (judgment.result == JudgeResult::kJudgeError ||
-       writeFeedback(feedback, "teammessage.txt", judgment.message)) &&
-      (judgment.result != JudgeResult::kAccepted || !judgment.score ||
-       writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
+  const bool written = writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
+                       (judgment.result == JudgeResult::kJudgeError ||
+                        writeFeedback(feedback, "teammessage.txt", judgment.message)) &&
+                       (judgment.result != JudgeResult::kAccepted || !judgment.score ||
+                        writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
   if (judgment.result == JudgeResult::kJudgeError || !written) {
     return reply(kKattisJudgeError, Stream::kErr,
                  judgment.message + (written ? "" : " (the feedback files cannot be written)"));
@@ -3165,8 +3160,7 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
 Judgment judgeOutputFile(const JudgeCase& judged, const char* path) {
   NumberReader output;
   if (!openNumberFile(path, &output) && !output.readFailed) {
-    return {JudgeResult::kJudgeError, std::string(path) + ": cannot read the output",
-            std::nullopt};
+    return {JudgeResult::kJudgeError, std::string(path) + ": cannot read the output", std::nullopt};
   }
   return judgeOutput(judged, &output);
 }
@@ -3225,7 +3219,9 @@ JudgeReply runCms(int argc, const char* const argv[]) {
   }
   const bool accepted = judgment.result == JudgeResult::kAccepted;
   return {kCmsScored,
-          {{Stream::kOut, judgment.score ? scoreText(*judgment.score) : accepted ? "1.0" : "0.0"},
+          {{Stream::kOut, judgment.score ? scoreText(*judgment.score)
+                          : accepted     ? "1.0"
+                                         : "0.0"},
            {Stream::kErr, judgment.message}}};
 }
 
@@ -3261,9 +3257,9 @@ JudgeReply runJudgeProtocol(const std::string& protocol, int argc, const char* c
   if (protocol == "testlib") return runTestlib(argc, argv);
   if (protocol == "cms") return runCms(argc, argv);
   if (protocol == "input") return runInputValidator(argc, argv, input);
-  return reply(kUnknownProtocol, Stream::kErr,
-               "unknown protocol '" + protocol +
-                   "'; the protocols are kattis, testlib, cms and input");
+  return reply(
+      kUnknownProtocol, Stream::kErr,
+      "unknown protocol '" + protocol + "'; the protocols are kattis, testlib, cms and input");
 }
 
 }  // namespace tesmo
