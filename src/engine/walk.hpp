@@ -37,6 +37,7 @@
 #ifndef TESMO_ENGINE_WALK_HPP
 #define TESMO_ENGINE_WALK_HPP
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -95,23 +96,23 @@ WalkOutcome walkMoveList(const Maze& maze, const Position& start, const Moves& m
 // walk: the position and its cell in each face's walls (one byte per
 // drawn cell, row b at b * F), so that a move only adds to two cells.
 struct FaceWalk {
-  std::vector<std::uint8_t> walls[3];
-  std::uint64_t size[3];
-  std::uint64_t position[3];
-  std::uint64_t cell[3];
+  std::array<std::vector<std::uint8_t>, 3> walls;
+  std::uint64_t size[3] = {};
+  std::uint64_t position[3] = {};
+  std::uint64_t cell[3] = {};
   // Per code, added to the position and to each cell (mod 2^64), and 1 for
   // the two faces the move's axis changes, 0 for the face it leaves alone.
-  std::uint64_t positionStep[6][3];
-  std::uint64_t cellStep[6][3];
-  std::uint8_t cellMask[6][3];
+  std::uint64_t positionStep[6][3] = {};
+  std::uint64_t cellStep[6][3] = {};
+  std::uint8_t cellMask[6][3] = {};
 };
 
 struct Walker {
   Maze maze;
   bool onGrid = false;
-  Grid grid;                // onGrid: the box unfolded
+  Grid grid{};              // onGrid: the box unfolded
   std::uint64_t index = 0;  // onGrid: the token's cell
-  FaceWalk faces;           // else
+  FaceWalk faces{};         // else
   std::uint64_t steps = 0;  // moves executed
   bool quadsFit = false;    // the four-move table fits the budget
   std::uint64_t quadWarmup = 0;

@@ -31,7 +31,7 @@ std::string listMazeProblem(const NumberList& dimensions, const NumberList& face
   // With a size of 0 every position is outside the box and no cell is read.
   const NumberList* lists[3] = {&face0, &face1, &face2};
   for (int face = 0; face < 3; ++face) {
-    const std::string problem = maze_local::faceProblem(faceOf(size, face), *lists[face]);
+    std::string problem = maze_local::faceProblem(faceOf(size, face), *lists[face]);
     if (!problem.empty()) return problem;
   }
   return "";

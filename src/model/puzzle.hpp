@@ -5,6 +5,7 @@
 #ifndef TESMO_MODEL_PUZZLE_HPP
 #define TESMO_MODEL_PUZZLE_HPP
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -16,7 +17,7 @@ namespace tesmo {
 
 struct Puzzle {
   Sizes size{};
-  std::vector<std::uint8_t> faces[3];  // face K: F * S cells, row b at b * F
+  std::array<std::vector<std::uint8_t>, 3> faces;  // face K: F * S cells, row b at b * F
   std::optional<Position> start, end;
 };
 

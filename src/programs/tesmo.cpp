@@ -27,7 +27,7 @@ namespace tesmo {
       command(kGenerateCommand) command(kStatsCommand) command(kRenderCommand)
 
 #define TESMO_DECLARE_COMMAND(name) extern const Command name;
-#define TESMO_LIST_COMMAND(name) &name,
+#define TESMO_LIST_COMMAND(name) &(name),
 TESMO_COMMANDS(TESMO_DECLARE_COMMAND)
 const Command* const kCommands[] = {TESMO_COMMANDS(TESMO_LIST_COMMAND)};
 const int kCommandCount = sizeof kCommands / sizeof kCommands[0];

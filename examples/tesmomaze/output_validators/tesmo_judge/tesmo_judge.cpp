@@ -957,7 +957,7 @@ std::string listMazeProblem(const NumberList& dimensions, const NumberList& face
   // With a size of 0 every position is outside the box and no cell is read.
   const NumberList* lists[3] = {&face0, &face1, &face2};
   for (int face = 0; face < 3; ++face) {
-    const std::string problem = maze_local::faceProblem(faceOf(size, face), *lists[face]);
+    std::string problem = maze_local::faceProblem(faceOf(size, face), *lists[face]);
     if (!problem.empty()) return problem;
   }
   return "";
@@ -1382,6 +1382,7 @@ std::size_t walkQuadRuns(const QuadGrid& quads, const char* bytes, std::size_t l
 #ifndef TESMO_ENGINE_WALK_HPP
 #define TESMO_ENGINE_WALK_HPP
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -1436,23 +1437,23 @@ WalkOutcome walkMoveList(const Maze& maze, const Position& start, const Moves& m
 // walk: the position and its cell in each face's walls (one byte per
 // drawn cell, row b at b * F), so that a move only adds to two cells.
 struct FaceWalk {
-  std::vector<std::uint8_t> walls[3];
-  std::uint64_t size[3];
-  std::uint64_t position[3];
-  std::uint64_t cell[3];
+  std::array<std::vector<std::uint8_t>, 3> walls;
+  std::uint64_t size[3] = {};
+  std::uint64_t position[3] = {};
+  std::uint64_t cell[3] = {};
   // Per code, added to the position and to each cell (mod 2^64), and 1 for
   // the two faces the move's axis changes, 0 for the face it leaves alone.
-  std::uint64_t positionStep[6][3];
-  std::uint64_t cellStep[6][3];
-  std::uint8_t cellMask[6][3];
+  std::uint64_t positionStep[6][3] = {};
+  std::uint64_t cellStep[6][3] = {};
+  std::uint8_t cellMask[6][3] = {};
 };
 
 struct Walker {
   Maze maze;
   bool onGrid = false;
-  Grid grid;                // onGrid: the box unfolded
+  Grid grid{};              // onGrid: the box unfolded
   std::uint64_t index = 0;  // onGrid: the token's cell
-  FaceWalk faces;           // else
+  FaceWalk faces{};         // else
   std::uint64_t steps = 0;  // moves executed
   bool quadsFit = false;    // the four-move table fits the budget
   std::uint64_t quadWarmup = 0;
@@ -2173,6 +2174,7 @@ Distance searchDistance(const Maze& maze, const Position& start, const Position&
 #ifndef TESMO_MODEL_PUZZLE_HPP
 #define TESMO_MODEL_PUZZLE_HPP
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -2182,7 +2184,7 @@ namespace tesmo {
 
 struct Puzzle {
   Sizes size{};
-  std::vector<std::uint8_t> faces[3];  // face K: F * S cells, row b at b * F
+  std::array<std::vector<std::uint8_t>, 3> faces;  // face K: F * S cells, row b at b * F
   std::optional<Position> start, end;
 };
 
