@@ -11,6 +11,7 @@ set(TESMO_JUDGE_SOURCES
   src/engine/walk.cpp
   src/engine/search.cpp
   src/formats/puzzle_file.cpp
+  src/formats/puzzle_file_canonical.cpp
   src/verify/words.cpp
   src/judge/judge.cpp
   src/judge/protocols.cpp

@@ -63,4 +63,30 @@ std::string cannotRead(std::string_view name, const char* kind, int error) {
   return printableName(name) + ": cannot read the " + kind + " file: " + std::strerror(error);
 }
 
+std::string escapeXml(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      default:
+        escaped += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+  }
+  return escaped;
+}
+
 }  // namespace tesmo

@@ -1,6 +1,6 @@
 #include "base/quote.hpp"
 
-// The JSON and XML escapers, beside the quoting of messages.
+// The JSON writer, beside the quoting of messages.
 
 namespace tesmo {
 
@@ -84,32 +84,6 @@ void writeJsonNumberOrNull(std::ostream& out, const std::optional<std::uint64_t>
   } else {
     out << "null";
   }
-}
-
-std::string escapeXml(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      case '"':
-        escaped += "&quot;";
-        break;
-      case '\'':
-        escaped += "&apos;";
-        break;
-      default:
-        escaped += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    }
-  }
-  return escaped;
 }
 
 }  // namespace tesmo

@@ -79,6 +79,23 @@
 //    file that cannot be opened or read, cannotRead()'s line (quote.hpp):
 //    "NAME: cannot read the puzzle file: REASON" ("Is a directory" for a
 //    directory).
+//  - canonicalFault() holds `text` to the one form a contest's test data
+//    should have, before it is parsed: lines end in a line feed alone, the
+//    last one too; no tab, no comment, no blank line, no blank at the start
+//    or end of a line, one blank between tokens; numbers without leading
+//    zeros; the keywords in the order size, start, end, face 0, face 1,
+//    face 2; and no size above `maxSize`. It returns "" for such a text
+//    (whose other faults the parser finds), else "NAME:LINE: fault":
+//      a carriage return; lines end in a line feed alone
+//      a tab; tokens are separated by one blank
+//      a comment; the input holds none
+//      a blank line
+//      a blank at the start of the line      (also: at the end of the line)
+//      two blanks between tokens
+//      the last line has no line feed
+//      a leading zero in 'TOKEN'
+//      expected 'KEYWORD', found 'TEXT'
+//      size N is above the bound B
 //  - writePuzzle() writes a maze in the format, with short comments, the
 //    start and end when given: each face's F digits per row for S rows, a
 //    cell above 9 written as 9 (it behaves the same: it blocks moves and is
@@ -119,6 +136,8 @@ bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
                  std::string* error);
 
 bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error);
+
+std::string canonicalFault(std::string_view text, const std::string& name, std::uint64_t maxSize);
 
 void writePuzzle(std::ostream& out, const Maze& maze, const std::optional<Position>& start,
                  const std::optional<Position>& end);

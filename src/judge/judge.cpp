@@ -1,6 +1,8 @@
 #include "judge/judge.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -183,6 +185,20 @@ bool loadJudgeAnswer(const std::string& path, JudgeCase* judged, std::string* er
   return true;
 }
 
+std::string optionsFault(const JudgeCase& judged) {
+  const JudgeOptions& options = judged.options;
+  if (!options.shortest && !options.score) return "";
+  const Distance& shortest = judged.shortest;
+  if (!shortest.searched || !shortest.moves) {
+    return "the box is too large to search for the shortest route";
+  }
+  if (options.shortest && judged.answerMoves > *shortest.moves) {
+    return "the answer's route has " + std::to_string(judged.answerMoves) +
+           " moves, longer than the shortest, " + std::to_string(*shortest.moves);
+  }
+  return "";
+}
+
 Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   const Puzzle& puzzle = judged.puzzle;
   const JudgeOptions& options = judged.options;
@@ -191,46 +207,55 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   judging::RouteScan scan{walker};
   judging::scanReader(&scan, output);
   // An output that cannot be read is the judge's trouble, not a verdict.
-  if (output->readFailed) return {JudgeResult::kJudgeError, "cannot read the output", std::nullopt};
+  if (output->readFailed) return {JudgeResult::kJudgeError, "cannot read the output", "", {}};
   const WalkOutcome outcome = walkerOutcome(walker);
   Judgment judgment;
   if (options.score) judgment.score = 0.0;
   judgment.result = JudgeResult::kWrongAnswer;
+  const std::string moves = movesText(outcome.executed);
   if (!scan.fault.empty()) {
     judgment.result = JudgeResult::kFormatError;
-    judgment.message = scan.fault;
+    judgment.message = judgment.teamMessage = scan.fault;
   } else if (scan.tokens == 0) {
-    judgment.message = "the output holds no move; a route needs at least one";
+    judgment.message = judgment.teamMessage =
+        "the output holds no move; a route needs at least one";
   } else if (outcome.stop != MoveResult::kMoved) {
     judgment.message = stopLine(outcome);
+    judgment.teamMessage = "move " + std::to_string(outcome.executed + 1) +
+                           (outcome.stop == MoveResult::kWall ? " runs into a wall"
+                                                              : " runs into the box edge");
   } else if (outcome.position != *puzzle.end) {
     judgment.message =
         failureLine(outcome, *puzzle.end, searchDistance(maze, outcome.position, *puzzle.end));
+    judgment.teamMessage = "after " + moves + " the token is not on the end";
   } else {
     judgment.result = JudgeResult::kAccepted;
-    judgment.message = "route of " + movesText(scan.tokens);
+    judgment.message = judgment.teamMessage = "route of " + moves;
   }
   if (judgment.result != JudgeResult::kAccepted || !(options.shortest || options.score)) {
     return judgment;
   }
-  const Distance& shortest = judged.shortest;
-  if (!shortest.searched || !shortest.moves) {
-    return {JudgeResult::kJudgeError, "the box is too large to search for the shortest route",
-            std::nullopt};
-  }
-  if (options.shortest && judged.answerMoves > *shortest.moves) {
-    return {JudgeResult::kJudgeError,
-            "the answer's route has " + std::to_string(judged.answerMoves) +
-                " moves, longer than the shortest, " + std::to_string(*shortest.moves),
-            std::nullopt};
-  }
-  judgment.message = successLine(scan.tokens, shortest);
-  if (options.shortest && scan.tokens > *shortest.moves) {
+  const std::uint64_t shortest = *judged.shortest.moves;
+  judgment.message = successLine(scan.tokens, judged.shortest);
+  if (options.shortest && scan.tokens > shortest) {
     judgment.result = JudgeResult::kWrongAnswer;
+    judgment.teamMessage = "route of " + moves + " is not a shortest one";
   } else if (options.score) {
-    judgment.score = static_cast<double>(*shortest.moves) / static_cast<double>(scan.tokens);
+    judgment.score = static_cast<double>(shortest) / static_cast<double>(scan.tokens);
   }
   return judgment;
+}
+
+std::string scoreText(double score) {
+  if (!(score > 0)) return "0.0";
+  // Ten significant digits: as many decimals as the first of them needs.
+  const int first = static_cast<int>(std::floor(std::log10(score)));
+  const int decimals = std::max(1, 9 - first);
+  char text[400];
+  std::snprintf(text, sizeof text, "%.*f", decimals, score);
+  std::string written = text;
+  while (written.back() == '0' && written[written.size() - 2] != '.') written.pop_back();
+  return written;
 }
 
 }  // namespace tesmo

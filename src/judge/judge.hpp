@@ -30,10 +30,19 @@
 //    that stopped, or where the token ends and how far from the end. The
 //    output is read with the verifier's reader, runs of codes sixteen at a
 //    time; a message is built only for the token that decides.
-//  - With `shortest`, only a route as short as a shortest one is accepted:
-//    the search decides, and an answer longer than the search's route is a
-//    judge error. With `score`, an accepted route scores shortest / length.
-//    Both need a box the search can take (else a judge error).
+//  - Every judgment has a team message too, which tells the kind of wrong
+//    answer and the move number but no position or length from the test
+//    data: "move 3 runs into a wall", "after 5 moves the token is not on
+//    the end", "route of 50 moves is not a shortest one".
+//  - With `shortest`, only a route as short as a shortest one is accepted;
+//    with `score`, an accepted route scores shortest / length. Both need a
+//    box the search can take and, with `shortest`, an answer no longer than
+//    the search's route: optionsFault() says so before any output is read
+//    (a judge error, whatever the output).
+//  - scoreText() writes a score in decimals, never in an exponent, with ten
+//    significant digits at least and no trailing zero after the first
+//    decimal, so that no score above 0 reads as 0: "1.0", "0.96",
+//    "0.00000048".
 //  - An output that cannot be read (a directory) is a judge error.
 //  - A judge error is kJudgeError with its reason: a fault of the judge's
 //    files, never a verdict against the contestant.
@@ -69,6 +78,7 @@ struct JudgeCase {
 struct Judgment {
   JudgeResult result = JudgeResult::kJudgeError;
   std::string message;          // one line
+  std::string teamMessage;      // one line, for the team
   std::optional<double> score;  // with JudgeOptions::score: 0 unless accepted
 };
 
@@ -78,7 +88,11 @@ std::string judgeInputFault(const Puzzle& puzzle, Distance* shortest);
 
 bool loadJudgeAnswer(const std::string& path, JudgeCase* judged, std::string* error);
 
+std::string optionsFault(const JudgeCase& judged);
+
 Judgment judgeOutput(const JudgeCase& judged, NumberReader* output);
+
+std::string scoreText(double score);
 
 }  // namespace tesmo
 

@@ -3,7 +3,9 @@
 // By default it is the Kattis-format output validator; compiled with
 // -DTESMO_JUDGE_PROTOCOL=testlib, cms or input it is the testlib or CMS
 // checker or the input validator, and a first argument --protocol=NAME
-// chooses too.
+// chooses too. -DTESMO_JUDGE_SHORTEST and -DTESMO_JUDGE_SCORE give an
+// output protocol the flags shortest and score, for judges that call a
+// checker with no way to pass them (testlib's).
 
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "base/exit_status.hpp"
 #include "judge/protocols.hpp"
@@ -34,12 +37,27 @@ int main(int argc, char* argv[]) {
     ++argv;
     --argc;
   }
+  std::vector<const char*> args(argv, argv + argc);
+  const std::vector<const char*> flags = {
+#ifdef TESMO_JUDGE_SHORTEST
+      "--shortest",
+#endif
+#ifdef TESMO_JUDGE_SCORE
+      "--score",
+#endif
+  };
+  // testlib takes its flags before the files, the others after them.
+  if (protocol == "testlib") {
+    args.insert(args.begin() + 1, flags.begin(), flags.end());
+  } else if (protocol != "input") {
+    args.insert(args.end(), flags.begin(), flags.end());
+  }
   tesmo::JudgeReply reply;
   try {
-    reply = tesmo::runJudgeProtocol(protocol, argc, argv, STDIN_FILENO);
+    reply = tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(),
+                                    STDIN_FILENO);
   } catch (const std::bad_alloc&) {
-    std::cerr << "FAIL out of memory" << std::endl;
-    return tesmo::kTestlibFail;
+    reply = tesmo::outOfMemory(protocol);
   }
   tesmo::printSaid(&reply.said, std::cout, std::cerr);
   // A score that did not reach the judge is a failure of the checker.

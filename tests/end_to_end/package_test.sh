@@ -10,8 +10,12 @@
 # FEEDBACK_DIR/, a fresh feedback directory, the output on standard input).
 # The accepted submission must get 42 everywhere, each wrong_answer one 43
 # on some case and never anything but 42 or 43; judgemessage.txt must be one
-# line. Also: the package's layout, that each answer is itself accepted,
-# and that generators/make_data.sh writes the data the package holds.
+# line. A time_limit_exceeded submission must still run after a second on
+# some case, a run_time_error one exit with a status other than 0 or be
+# killed by a signal on some case, and neither may get a 43. Every input
+# passes the input validator with the flags of data/testdata.yaml. Also:
+# the package's layout, that each answer is itself accepted, and that
+# generators/make_data.sh writes the data the package holds.
 #
 #   tests/package_test.sh PACKAGE_DIR BUILD_DIR
 set -uo pipefail
@@ -34,7 +38,7 @@ fail() {
 }
 
 # ---- layout ----
-for file in problem.yaml problem_statement/problem.en.tex \
+for file in problem.yaml problem_statement/problem.en.tex data/testdata.yaml \
             input_validators/tesmo_judge/build input_validators/tesmo_judge/run \
             output_validators/tesmo_judge/build output_validators/tesmo_judge/run \
             submissions/accepted/bfs.cpp; do
@@ -93,14 +97,28 @@ input_validator=$work/input_validator/run
 output_validator=$work/output_validator/run
 
 # ---- the inputs ----
+read -r -a input_flags < <(sed -n 's/^input_validator_flags: *//p' "$package/data/testdata.yaml")
+[ "${#input_flags[@]}" -gt 0 ] || fail "data/testdata.yaml gives the input validator no flags"
 for input in "${inputs[@]}"; do
   name=${input#"$package"/data/}
   status=0
-  "$input_validator" <"$input" >"$work/err" 2>&1 || status=$?
+  "$input_validator" "${input_flags[@]}" <"$input" >"$work/err" 2>&1 || status=$?
   [ "$status" -eq 42 ] || fail "input validator on $name: status $status: $(cat "$work/err")"
   status=0
-  "$tesmo" judge input <"$input" >"$work/err" 2>&1 || status=$?
+  "$tesmo" judge input "${input_flags[@]}" <"$input" >"$work/err" 2>&1 || status=$?
   [ "$status" -eq 42 ] || fail "tesmo judge input on $name: status $status: $(cat "$work/err")"
+done
+
+# Inputs a copy of the package must not get past: out of the canonical form,
+# or past the statement's bound.
+first_input=${inputs[0]}
+sed 's/ / &/' "$first_input" >"$work/double-blank.in"
+{ echo "# a comment"; cat "$first_input"; } >"$work/comment.in"
+sed '1s/.*/size 101 1 1/' "$first_input" >"$work/too-large.in"
+for bad in double-blank comment too-large; do
+  status=0
+  "$input_validator" "${input_flags[@]}" <"$work/$bad.in" >"$work/err" 2>&1 || status=$?
+  [ "$status" -eq 43 ] || fail "the input validator takes an input with a $bad (status $status)"
 done
 
 checker_names=("output validator" "tesmo judge kattis")
@@ -151,13 +169,22 @@ printf '\n%-28s %-22s %-18s %s\n' submission "case" checker "status and judgemes
 summary=()
 for submission in "${submissions[@]}"; do
   kind=${submission%%/*}
-  accepted=0 wrong=0 other=0 first_wrong=""
+  accepted=0 wrong=0 other=0 slow=0 crashed=0 first_wrong=""
   for input in "${inputs[@]}"; do
     name=${input#"$package"/data/}
     name=${name%.in}
     status=0
-    timeout 10 "$work/bin/${submission//\//.}" <"$input" >"$work/output" 2>/dev/null || status=$?
-    if [ "$status" -ne 0 ]; then
+    limit=10
+    [ "$kind" = time_limit_exceeded ] && limit=1
+    timeout "$limit" "$work/bin/${submission//\//.}" <"$input" >"$work/output" 2>/dev/null ||
+      status=$?
+    if [ "$status" -eq 124 ] && [ "$kind" = time_limit_exceeded ]; then
+      slow=$((slow + 1))
+      break  # one case is enough, and each costs the whole second
+    elif [ "$status" -ne 0 ] && [ "$kind" = run_time_error ]; then
+      crashed=$((crashed + 1))
+      continue
+    elif [ "$status" -ne 0 ]; then
       fail "$submission on $name exits with status $status"
       other=$((other + 1))
       continue
@@ -187,10 +214,17 @@ for submission in "${submissions[@]}"; do
     wrong_answer)
       [ "$wrong" -gt 0 ] || fail "$submission gets no wrong answer"
       [ "$other" -eq 0 ] || fail "$submission gets a verdict that is neither 42 nor 43" ;;
+    time_limit_exceeded)
+      [ "$slow" -gt 0 ] || fail "$submission never runs out of time"
+      [ "$wrong" -eq 0 ] && [ "$other" -eq 0 ] || fail "$submission gets a wrong answer" ;;
+    run_time_error)
+      [ "$crashed" -gt 0 ] || fail "$submission never crashes"
+      [ "$wrong" -eq 0 ] && [ "$other" -eq 0 ] || fail "$submission gets a wrong answer" ;;
     *) fail "submissions/$kind/ is not a kind this test knows" ;;
   esac
-  summary+=("$(printf '%-30s %3d accepted %3d wrong %3d other  %s' "$submission" \
-    "$accepted" "$wrong" "$other" "${first_wrong:+first wrong: $first_wrong}")")
+  summary+=("$(printf '%-36s %3d accepted %3d wrong %3d slow %3d crashed %3d other  %s' \
+    "$submission" "$accepted" "$wrong" "$slow" "$crashed" "$other" \
+    "${first_wrong:+first wrong: $first_wrong}")")
 done
 
 # ---- the generator writes the data the package holds ----
@@ -206,6 +240,8 @@ if "$package/generators/make_data.sh" "$tesmo" "$work/data" >"$work/generate.log
       cmp -s "$file" "$copy" || fail "generators/make_data.sh writes another ${file#"$package"/}"
     fi
   done
+  cmp -s "$package/data/testdata.yaml" "$work/data/testdata.yaml" ||
+    fail "generators/make_data.sh writes another data/testdata.yaml"
   [ "$(find "$work/data" -type f | wc -l)" -eq "$(find "$package/data" -type f | wc -l)" ] ||
     fail "generators/make_data.sh writes another set of files than data/ holds"
 else

@@ -77,7 +77,8 @@ TEST_F(Tesmo, EveryFailureSaysWhyInOneLine) {
       {{"generate", "0", "1", "1"}, 2, "each size must be from 1 to 1000"},
       {{"judge", "cms", "nosuch.in", "a", "b"}, 1, "nosuch.in: cannot read the puzzle file"},
       {{"judge", "testlib", "nosuch.in", "a", "b"}, 3, "FAIL nosuch.in: cannot read the puzzle"},
-      {{"judge", "input", "bogus"}, 43, "unknown flag 'bogus'"},
+      {{"judge", "input", "bogus"}, 1, "unknown flag 'bogus'"},
+      {{"judge", "kattis"}, 1, "usage: tesmo judge kattis INPUT ANSWER FEEDBACK_DIR"},
       {{"bogus"}, 2, "tesmo: 'bogus' is not a tesmo command; see 'tesmo help'"},
   };
   for (const auto& failure : failures) {

@@ -151,6 +151,34 @@ TEST(PuzzleFile, EveryFaultWithItsLine) {
   EXPECT_EQ("odd\\nname\\x7f:1: the puzzle file is empty", error);
 }
 
+// The one form of a contest's inputs: each way out of it, with its line.
+TEST(PuzzleFile, CanonicalFormOnly) {
+  const std::string head = "size 2 1 1\nstart 0 0 0\nend 1 0 0\n";
+  const std::string faces = "face 0\n00\nface 1\n0\nface 2\n0\n0\n";
+  EXPECT_EQ("", canonicalFault(head + faces, "in", 100));
+  const Refusal refusals[] = {
+      {"size 2 1 1\r\n", "in:1: a carriage return; lines end in a line feed alone"},
+      {"size\t2 1 1\n", "in:1: a tab; tokens are separated by one blank"},
+      {"# a maze\n", "in:1: a comment; the input holds none"},
+      {head + "\n" + faces, "in:4: a blank line"},
+      {" size 2 1 1\n", "in:1: a blank at the start of the line"},
+      {"size 2 1 1 \n", "in:1: a blank at the end of the line"},
+      {"size 2  1 1\n", "in:1: two blanks between tokens"},
+      {head + faces.substr(0, faces.size() - 1), "in:10: the last line has no line feed"},
+      {"size 02 1 1\n", "in:1: a leading zero in '02'"},
+      {"size 2 1 1\nend 1 0 0\n", "in:2: expected 'start', found 'end 1 0 0'"},
+      {head + "face 1\n0\n", "in:4: expected 'face 0', found 'face 1'"},
+      {head + "face 0\n00\nface 2\n", "in:6: expected 'face 1', found 'face 2'"},
+      {head + "00\n", "in:4: expected 'face 0', found '00'"},
+      {"size 2 101 1\n", "in:1: size 101 is above the bound 100"},
+      {"size 2 99999999999999999999 1\n", "in:1: size 99999999999999999999 is above the bound 100"},
+  };
+  for (const Refusal& refusal_ : refusals) {
+    EXPECT_EQ(refusal_.message, canonicalFault(refusal_.text, "in", 100)) << refusal_.text;
+  }
+  EXPECT_EQ("", canonicalFault("size 100 1 1\n", "in", 100));  // what comes next is the parser's
+}
+
 TEST(PuzzleFile, SizesAtTheEdges) {
   const Puzzle one = parsed("size 1 1 1\nface 0\n7\nface 1\n1\nface 2\n0\n");
   EXPECT_EQ((NumberList{7}), indexOrder(one, 0));

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Writes the test data of the tesmomaze problem: data/sample/ and
-# data/secret/, each case as NAME.in (a puzzle file), NAME.ans (a shortest
-# route, one line of move codes) and NAME.desc (what the case is for).
+# data/secret/, each case as NAME.in (a puzzle file in its canonical form:
+# no comments, one blank between tokens), NAME.ans (a shortest route, one
+# line of move codes) and NAME.desc (what the case is for), and
+# data/testdata.yaml, which gives the input validator the statement's bound
+# on the box.
 #
 #   generators/make_data.sh [TESMO [DATA_DIR]]
 #
@@ -10,8 +13,9 @@
 # data/). The random mazes come from a generator of their own (a
 # Park-Miller sequence in awk, not awk's rand()), so every awk writes the
 # same files: run it twice, or with another awk, and nothing changes.
-# Every input is checked with `tesmo judge input` (a route must lead from
-# the start to the end), every answer is made by `tesmo solve`.
+# Every input is checked with `tesmo judge input max_size=100` (the
+# canonical form, the bound, a route from the start to the end), every
+# answer is made by `tesmo solve`.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,6 +25,9 @@ data=${2:-$here/../data}
 tesmo=$(cd "$(dirname "$tesmo")" && pwd)/$(basename "$tesmo")
 mkdir -p "$data/sample" "$data/secret"
 data=$(cd "$data" && pwd)
+max_size=100  # the statement's bound on X, Y and Z
+printf '# The statement bounds each size of the box.\ninput_validator_flags: max_size=%d\n' \
+  "$max_size" >"$data/testdata.yaml"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -92,12 +99,12 @@ builtin_maze() {
   (cd "$dir" && "$tesmo" convert --problem problem.txt)
 }
 
-# Writes DIR/NAME.in from standard input, checks it, and writes NAME.ans
-# and NAME.desc (DESCRIPTION).
+# Writes DIR/NAME.in from standard input, less its comment lines, checks
+# it, and writes NAME.ans and NAME.desc (DESCRIPTION).
 add_case() {
   local dir=$1 name=$2 description=$3 input=$data/$1/$2.in fault status=0
-  cat >"$input"
-  fault=$("$tesmo" judge input <"$input" 2>&1) || status=$?
+  grep -v '^#' >"$input"
+  fault=$("$tesmo" judge input "max_size=$max_size" <"$input" 2>&1) || status=$?
   if [ "$status" -ne 42 ]; then
     echo "make_data.sh: $dir/$name.in is no test case (status $status): $fault" >&2
     exit 1

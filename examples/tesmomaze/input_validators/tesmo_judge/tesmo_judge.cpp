@@ -751,6 +751,32 @@ std::string cannotRead(std::string_view name, const char* kind, int error) {
   return printableName(name) + ": cannot read the " + kind + " file: " + std::strerror(error);
 }
 
+std::string escapeXml(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      default:
+        escaped += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+  }
+  return escaped;
+}
+
 }  // namespace tesmo
 // ---- src/model/maze.cpp ----
 // ---- src/model/maze.hpp ----
@@ -2146,6 +2172,23 @@ Distance searchDistance(const Maze& maze, const Position& start, const Position&
 //    file that cannot be opened or read, cannotRead()'s line (quote.hpp):
 //    "NAME: cannot read the puzzle file: REASON" ("Is a directory" for a
 //    directory).
+//  - canonicalFault() holds `text` to the one form a contest's test data
+//    should have, before it is parsed: lines end in a line feed alone, the
+//    last one too; no tab, no comment, no blank line, no blank at the start
+//    or end of a line, one blank between tokens; numbers without leading
+//    zeros; the keywords in the order size, start, end, face 0, face 1,
+//    face 2; and no size above `maxSize`. It returns "" for such a text
+//    (whose other faults the parser finds), else "NAME:LINE: fault":
+//      a carriage return; lines end in a line feed alone
+//      a tab; tokens are separated by one blank
+//      a comment; the input holds none
+//      a blank line
+//      a blank at the start of the line      (also: at the end of the line)
+//      two blanks between tokens
+//      the last line has no line feed
+//      a leading zero in 'TOKEN'
+//      expected 'KEYWORD', found 'TEXT'
+//      size N is above the bound B
 //  - writePuzzle() writes a maze in the format, with short comments, the
 //    start and end when given: each face's F digits per row for S rows, a
 //    cell above 9 written as 9 (it behaves the same: it blocks moves and is
@@ -2217,6 +2260,8 @@ bool parsePuzzle(std::string_view text, const std::string& name, Puzzle* puzzle,
                  std::string* error);
 
 bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error);
+
+std::string canonicalFault(std::string_view text, const std::string& name, std::uint64_t maxSize);
 
 void writePuzzle(std::ostream& out, const Maze& maze, const std::optional<Position>& start,
                  const std::optional<Position>& end);
@@ -2536,6 +2581,82 @@ bool loadPuzzleFile(const std::string& path, Puzzle* puzzle, std::string* error)
 }
 
 }  // namespace tesmo
+// ---- src/formats/puzzle_file_canonical.cpp ----
+#include <string>
+#include <string_view>
+
+
+namespace tesmo {
+
+// This file's own names (see number_list.cpp for why they are named).
+namespace canonical {
+
+constexpr const char* kKeywords[] = {"size", "start", "end", "face 0", "face 1", "face 2"};
+constexpr std::size_t kKeywordCount = sizeof kKeywords / sizeof kKeywords[0];
+
+// What is wrong with the bytes and blanks of a line, or "".
+std::string surfaceFault(std::string_view line) {
+  if (line.find('\r') != std::string_view::npos) {
+    return "a carriage return; lines end in a line feed alone";
+  }
+  if (line.find('\t') != std::string_view::npos) return "a tab; tokens are separated by one blank";
+  if (line.find('#') != std::string_view::npos) return "a comment; the input holds none";
+  if (line.empty()) return "a blank line";
+  if (line.front() == ' ') return "a blank at the start of the line";
+  if (line.back() == ' ') return "a blank at the end of the line";
+  if (line.find("  ") != std::string_view::npos) return "two blanks between tokens";
+  return "";
+}
+
+// What is wrong with a keyword line, the next of kKeywords being `expected`.
+std::string keywordFault(std::string_view line, std::size_t expected, std::uint64_t maxSize) {
+  const std::string_view keyword = kKeywords[expected];
+  const bool isFace = expected >= 3;  // "face K" is the whole line
+  if (line.substr(0, keyword.size()) != keyword ||
+      (line.size() > keyword.size() && (isFace || line[keyword.size()] != ' '))) {
+    return "expected '" + std::string(keyword) + "', found " + quotedToken(line, line.size());
+  }
+  for (std::size_t at = keyword.size(); at < line.size();) {
+    const std::size_t begin = at + 1, end = line.find(' ', begin);
+    const std::string_view token = line.substr(begin, end - begin);
+    if (token.size() > 1 && token[0] == '0') {
+      return "a leading zero in " + quotedToken(token, token.size());
+    }
+    // Digits only, as the parser will hold them to; compared by length first.
+    const std::string bound = std::to_string(maxSize);
+    if (expected == 0 && token.find_first_not_of("0123456789") == std::string_view::npos &&
+        (token.size() > bound.size() || (token.size() == bound.size() && token > bound))) {
+      return "size " + std::string(token) + " is above the bound " + bound;
+    }
+    at = end == std::string_view::npos ? line.size() : end;
+  }
+  return "";
+}
+
+}  // namespace canonical
+
+std::string canonicalFault(std::string_view text, const std::string& name, std::uint64_t maxSize) {
+  using namespace canonical;  // NOLINT(google-build-using-namespace): this file's own
+  std::size_t expected = 0;
+  std::uint64_t number = 0;
+  for (std::size_t at = 0; at < text.size(); ++number) {
+    const std::size_t newline = text.find('\n', at);
+    const std::string_view line = text.substr(at, newline - at);
+    std::string fault = surfaceFault(line);
+    if (fault.empty() && newline == std::string_view::npos) {
+      fault = "the last line has no line feed";
+    }
+    const bool isKeyword = !line.empty() && line[0] >= 'a' && line[0] <= 'z';
+    if (fault.empty() && expected < kKeywordCount && (isKeyword || expected < 4)) {
+      fault = keywordFault(line, expected++, maxSize);
+    }
+    if (!fault.empty()) return printableName(name) + ":" + std::to_string(number + 1) + ": " + fault;
+    at = newline == std::string_view::npos ? text.size() : newline + 1;
+  }
+  return "";
+}
+
+}  // namespace tesmo
 // ---- src/verify/words.cpp ----
 // ---- src/verify/words.hpp ----
 // The words that explain how a walk ended, shared by every program that
@@ -2674,10 +2795,19 @@ std::string successLine(std::uint64_t executed, const Distance& shortest) {
 //    that stopped, or where the token ends and how far from the end. The
 //    output is read with the verifier's reader, runs of codes sixteen at a
 //    time; a message is built only for the token that decides.
-//  - With `shortest`, only a route as short as a shortest one is accepted:
-//    the search decides, and an answer longer than the search's route is a
-//    judge error. With `score`, an accepted route scores shortest / length.
-//    Both need a box the search can take (else a judge error).
+//  - Every judgment has a team message too, which tells the kind of wrong
+//    answer and the move number but no position or length from the test
+//    data: "move 3 runs into a wall", "after 5 moves the token is not on
+//    the end", "route of 50 moves is not a shortest one".
+//  - With `shortest`, only a route as short as a shortest one is accepted;
+//    with `score`, an accepted route scores shortest / length. Both need a
+//    box the search can take and, with `shortest`, an answer no longer than
+//    the search's route: optionsFault() says so before any output is read
+//    (a judge error, whatever the output).
+//  - scoreText() writes a score in decimals, never in an exponent, with ten
+//    significant digits at least and no trailing zero after the first
+//    decimal, so that no score above 0 reads as 0: "1.0", "0.96",
+//    "0.00000048".
 //  - An output that cannot be read (a directory) is a judge error.
 //  - A judge error is kJudgeError with its reason: a fault of the judge's
 //    files, never a verdict against the contestant.
@@ -2710,6 +2840,7 @@ struct JudgeCase {
 struct Judgment {
   JudgeResult result = JudgeResult::kJudgeError;
   std::string message;          // one line
+  std::string teamMessage;      // one line, for the team
   std::optional<double> score;  // with JudgeOptions::score: 0 unless accepted
 };
 
@@ -2719,13 +2850,19 @@ std::string judgeInputFault(const Puzzle& puzzle, Distance* shortest);
 
 bool loadJudgeAnswer(const std::string& path, JudgeCase* judged, std::string* error);
 
+std::string optionsFault(const JudgeCase& judged);
+
 Judgment judgeOutput(const JudgeCase& judged, NumberReader* output);
+
+std::string scoreText(double score);
 
 }  // namespace tesmo
 
 #endif  // TESMO_JUDGE_JUDGE_HPP
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -2902,6 +3039,20 @@ bool loadJudgeAnswer(const std::string& path, JudgeCase* judged, std::string* er
   return true;
 }
 
+std::string optionsFault(const JudgeCase& judged) {
+  const JudgeOptions& options = judged.options;
+  if (!options.shortest && !options.score) return "";
+  const Distance& shortest = judged.shortest;
+  if (!shortest.searched || !shortest.moves) {
+    return "the box is too large to search for the shortest route";
+  }
+  if (options.shortest && judged.answerMoves > *shortest.moves) {
+    return "the answer's route has " + std::to_string(judged.answerMoves) +
+           " moves, longer than the shortest, " + std::to_string(*shortest.moves);
+  }
+  return "";
+}
+
 Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   const Puzzle& puzzle = judged.puzzle;
   const JudgeOptions& options = judged.options;
@@ -2910,46 +3061,55 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
   judging::RouteScan scan{walker};
   judging::scanReader(&scan, output);
   // An output that cannot be read is the judge's trouble, not a verdict.
-  if (output->readFailed) return {JudgeResult::kJudgeError, "cannot read the output", std::nullopt};
+  if (output->readFailed) return {JudgeResult::kJudgeError, "cannot read the output", "", {}};
   const WalkOutcome outcome = walkerOutcome(walker);
   Judgment judgment;
   if (options.score) judgment.score = 0.0;
   judgment.result = JudgeResult::kWrongAnswer;
+  const std::string moves = movesText(outcome.executed);
   if (!scan.fault.empty()) {
     judgment.result = JudgeResult::kFormatError;
-    judgment.message = scan.fault;
+    judgment.message = judgment.teamMessage = scan.fault;
   } else if (scan.tokens == 0) {
-    judgment.message = "the output holds no move; a route needs at least one";
+    judgment.message = judgment.teamMessage =
+        "the output holds no move; a route needs at least one";
   } else if (outcome.stop != MoveResult::kMoved) {
     judgment.message = stopLine(outcome);
+    judgment.teamMessage = "move " + std::to_string(outcome.executed + 1) +
+                           (outcome.stop == MoveResult::kWall ? " runs into a wall"
+                                                              : " runs into the box edge");
   } else if (outcome.position != *puzzle.end) {
     judgment.message =
         failureLine(outcome, *puzzle.end, searchDistance(maze, outcome.position, *puzzle.end));
+    judgment.teamMessage = "after " + moves + " the token is not on the end";
   } else {
     judgment.result = JudgeResult::kAccepted;
-    judgment.message = "route of " + movesText(scan.tokens);
+    judgment.message = judgment.teamMessage = "route of " + moves;
   }
   if (judgment.result != JudgeResult::kAccepted || !(options.shortest || options.score)) {
     return judgment;
   }
-  const Distance& shortest = judged.shortest;
-  if (!shortest.searched || !shortest.moves) {
-    return {JudgeResult::kJudgeError, "the box is too large to search for the shortest route",
-            std::nullopt};
-  }
-  if (options.shortest && judged.answerMoves > *shortest.moves) {
-    return {JudgeResult::kJudgeError,
-            "the answer's route has " + std::to_string(judged.answerMoves) +
-                " moves, longer than the shortest, " + std::to_string(*shortest.moves),
-            std::nullopt};
-  }
-  judgment.message = successLine(scan.tokens, shortest);
-  if (options.shortest && scan.tokens > *shortest.moves) {
+  const std::uint64_t shortest = *judged.shortest.moves;
+  judgment.message = successLine(scan.tokens, judged.shortest);
+  if (options.shortest && scan.tokens > shortest) {
     judgment.result = JudgeResult::kWrongAnswer;
+    judgment.teamMessage = "route of " + moves + " is not a shortest one";
   } else if (options.score) {
-    judgment.score = static_cast<double>(*shortest.moves) / static_cast<double>(scan.tokens);
+    judgment.score = static_cast<double>(shortest) / static_cast<double>(scan.tokens);
   }
   return judgment;
+}
+
+std::string scoreText(double score) {
+  if (!(score > 0)) return "0.0";
+  // Ten significant digits: as many decimals as the first of them needs.
+  const int first = static_cast<int>(std::floor(std::log10(score)));
+  const int decimals = std::max(1, 9 - first);
+  char text[400];
+  std::snprintf(text, sizeof text, "%.*f", decimals, score);
+  std::string written = text;
+  while (written.back() == '0' && written[written.size() - 2] != '.') written.pop_back();
+  return written;
 }
 
 }  // namespace tesmo
@@ -2957,25 +3117,35 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
 // ---- src/judge/protocols.hpp ----
 // The checker protocols of contest judges around judge.hpp: how each is
 // called, where its verdict and message go, and its exit codes. It writes
-// the feedback files a protocol asks for and returns what is said on the
-// standard streams with the exit status; the program prints them.
+// the files a protocol asks for and returns what is said on the standard
+// streams with the exit status; the program prints them.
 //
 // Contract of runJudgeProtocol(protocol, argc, argv, input), argv[0]
-// being the program's or the protocol's name, `input` the descriptor of
+// being the command as the usage should name it, `input` the descriptor of
 // standard input:
 //  - "kattis": argv INPUT ANSWER FEEDBACK_DIR [FLAG...], the output on
 //    standard input, as the Kattis problem package format (and DOMjudge)
 //    call an output validator. Exit 42 accepted, 43 wrong answer (a format
-//    error included); the message goes to FEEDBACK_DIR's judgemessage.txt
-//    and teammessage.txt, one line each; with the score flag an accepted
-//    route writes score.txt (shortest / length). A judge error exits 1,
-//    with its reason on standard error and in judgemessage.txt.
-//  - "testlib": argv INPUT OUTPUT ANSWER [RESULT_FILE] [FLAG...], the
-//    testlib convention (Codeforces, Polygon): exit 0 ok, 1 wrong answer, 2
-//    presentation error (a format error), 3 judge failure, and with the
-//    score flag 7 for an accepted route; one line on standard error: "ok
-//    ...", "wrong answer ...", "wrong output format ...", "FAIL ...", or
-//    "points SCORE ...". A RESULT_FILE is accepted and left alone.
+//    error included). The full message goes to FEEDBACK_DIR's
+//    judgemessage.txt, the team message (judge.hpp) to teammessage.txt (the
+//    full one with the flag full_feedback), one line each; with the score
+//    flag an accepted route writes score.txt. A judge error exits 1, with
+//    its reason on standard error and in judgemessage.txt; an empty
+//    FEEDBACK_DIR is one.
+//  - "testlib": argv [--shortest] [--score] INPUT OUTPUT ANSWER
+//    [RESULT_FILE [-appes]], as testlib's checkers take them (Codeforces,
+//    Polygon): exit 0 ok, 1 wrong answer, 2 presentation error (a format
+//    error), 3 failure, 7 points (an accepted route with --score). Without
+//    RESULT_FILE one line on standard error: "ok MESSAGE", "wrong answer
+//    MESSAGE", "wrong output format MESSAGE", "FAIL MESSAGE" or "points
+//    SCORE MESSAGE". With it, testlib's message (the line less its verdict
+//    words) goes to RESULT_FILE, standard error holds an empty line and "See
+//    file to check exit message"; with -appes (or -APPES) the file holds
+//    testlib's XML result: <?xml version="1.0" encoding="windows-1251"?>
+//    <result outcome = "OUTCOME">MESSAGE</result> (one line), OUTCOME
+//    "accepted", "wrong-answer", "presentation-error", "fail" or "points"
+//    with points = "SCORE" after it. Any other argument in -appes's place or
+//    after it, or a flag after INPUT, is a failure.
 //  - "cms": argv INPUT CORRECT_OUTPUT CONTESTANT_OUTPUT [FLAG...], as CMS
 //    calls a comparator: the score (1.0 or 0.0, shortest / length with the
 //    score flag) alone on standard output, the message on standard error,
@@ -2983,10 +3153,14 @@ Judgment judgeOutput(const JudgeCase& judged, NumberReader* output) {
 //    exit 1.
 //  - "input": argv [FLAG...], a test case's input on standard input, as
 //    the Kattis format calls an input validator: exit 42 valid, 43 invalid,
-//    the reason on standard error.
-//  - Flags: "shortest" or "--shortest", "score" or "--score" (see
-//    JudgeOptions); any other is a judge error, and so are missing
-//    arguments. An unknown protocol: exit 2.
+//    the reason on standard error. The input must have the canonical form
+//    (see canonicalFault()) unless the flag lenient is given; max_size=N
+//    bounds each size of the box.
+//  - Flags of the output protocols: "shortest" and "score" (or "--shortest",
+//    "--score"), see JudgeOptions; kattis's full_feedback. Any other flag,
+//    or missing arguments, is a judge error (exit 1, 3 for testlib), never
+//    ignored. An unknown protocol: exit 2.
+//  - outOfMemory() is what a protocol says when memory runs out.
 
 #ifndef TESMO_JUDGE_PROTOCOLS_HPP
 #define TESMO_JUDGE_PROTOCOLS_HPP
@@ -3041,12 +3215,15 @@ struct JudgeReply {
 JudgeReply runJudgeProtocol(const std::string& protocol, int argc, const char* const argv[],
                             int input);
 
+JudgeReply outOfMemory(const std::string& protocol);
+
 }  // namespace tesmo
 
 #endif  // TESMO_JUDGE_PROTOCOLS_HPP
 
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 // ---- src/base/exit_status.hpp ----
 // Every exit status the programs end with, in one place.
@@ -3089,55 +3266,80 @@ namespace tesmo {
 // This file's own names (see number_list.cpp for why they are named).
 namespace protocols {
 
-// Reads the flags argv[first..]; false with the fault for an unknown one.
-bool readFlags(int argc, const char* const argv[], int first, JudgeOptions* options,
-               std::string* fault) {
-  for (int i = first; i < argc; ++i) {
-    const std::string flag = argv[i];
-    if (flag == "shortest" || flag == "--shortest") {
-      options->shortest = true;
-    } else if (flag == "score" || flag == "--score") {
-      options->score = true;
-    } else {
-      *fault = "unknown flag '" + flag + "'; the flags are shortest and score";
-      return false;
-    }
+const char kTestlibUsage[] =
+    "Program must be run with the following arguments: [--shortest] [--score] <input-file> "
+    "<output-file> <answer-file> [<report-file> [<-appes>]]";
+
+JudgeReply reply(int status, Stream stream, std::string text) {
+  return {status, {{stream, std::move(text)}}};
+}
+
+bool isFlag(const std::string& word, const char* name) {
+  return word == name || word == std::string("--") + name;
+}
+
+// Takes one flag of the output protocols into *options (full_feedback
+// only where `fullFeedback` is given); false with the fault for any other.
+bool readFlag(const std::string& flag, JudgeOptions* options, bool* fullFeedback,
+              std::string* fault) {
+  if (isFlag(flag, "shortest")) {
+    options->shortest = true;
+  } else if (isFlag(flag, "score")) {
+    options->score = true;
+  } else if (fullFeedback && isFlag(flag, "full_feedback")) {
+    *fullFeedback = true;
+  } else {
+    *fault = "unknown flag '" + printableAscii(flag) + "'; the flags are " +
+             (fullFeedback ? "shortest, score and full_feedback" : "shortest and score");
+    return false;
   }
   return true;
 }
 
+bool readFlags(int argc, const char* const argv[], int first, JudgeOptions* options,
+               bool* fullFeedback, std::string* fault) {
+  for (int i = first; i < argc; ++i) {
+    if (!readFlag(argv[i], options, fullFeedback, fault)) return false;
+  }
+  return true;
+}
+
+// Loads the input and the answer, and holds the flags to them: with
+// shortest or score, a fault here is found before any output is read.
 bool loadCase(const char* input, const char* answer, JudgeCase* judged, std::string* fault) {
-  return loadJudgeInput(input, judged, fault) && loadJudgeAnswer(answer, judged, fault);
+  if (!loadJudgeInput(input, judged, fault) || !loadJudgeAnswer(answer, judged, fault)) {
+    return false;
+  }
+  *fault = optionsFault(*judged);
+  return fault->empty();
 }
 
-std::string scoreText(double score) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6f", score);
-  return text;
-}
-
-bool writeFeedback(const std::string& dir, const char* name, const std::string& text) {
-  const std::string path = dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
+bool writeFile(const std::string& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary);
-  file << text << '\n';
+  file << text;
   return static_cast<bool>(file.flush());
 }
 
-JudgeReply reply(int status, Stream stream, std::string text) {
-  return {status, {{stream, std::move(text)}}};
+bool writeFeedback(const std::string& dir, const char* name, const std::string& text) {
+  return writeFile(dir.back() == '/' ? dir + name : dir + "/" + name, text + "\n");
 }
 
 JudgeReply runKattis(int argc, const char* const argv[], int input) {
   if (argc < 4) {
     return reply(kKattisJudgeError, Stream::kErr,
                  std::string("usage: ") + argv[0] +
-                     " INPUT ANSWER FEEDBACK_DIR [shortest] [score] < OUTPUT");
+                     " INPUT ANSWER FEEDBACK_DIR [shortest] [score] [full_feedback] < OUTPUT");
   }
   const std::string feedback = argv[3];
+  if (feedback.empty()) {
+    return reply(kKattisJudgeError, Stream::kErr,
+                 "the feedback directory is named by an empty argument");
+  }
   JudgeCase judged;
+  bool fullFeedback = false;
   std::string fault;
   Judgment judgment;
-  if (!readFlags(argc, argv, 4, &judged.options, &fault) ||
+  if (!readFlags(argc, argv, 4, &judged.options, &fullFeedback, &fault) ||
       !loadCase(argv[1], argv[2], &judged, &fault)) {
     judgment.message = fault;
   } else {
@@ -3145,12 +3347,14 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
     attachNumberReader(input, &output);
     judgment = judgeOutput(judged, &output);
   }
-  const bool written = writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
-                       (judgment.result == JudgeResult::kJudgeError ||
-                        writeFeedback(feedback, "teammessage.txt", judgment.message)) &&
-                       (judgment.result != JudgeResult::kAccepted || !judgment.score ||
-                        writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
-  if (judgment.result == JudgeResult::kJudgeError || !written) {
+  const bool verdict = judgment.result != JudgeResult::kJudgeError;
+  const bool written =
+      writeFeedback(feedback, "judgemessage.txt", judgment.message) &&
+      (!verdict || writeFeedback(feedback, "teammessage.txt",
+                                 fullFeedback ? judgment.message : judgment.teamMessage)) &&
+      (judgment.result != JudgeResult::kAccepted || !judgment.score ||
+       writeFeedback(feedback, "score.txt", scoreText(*judgment.score)));
+  if (!verdict || !written) {
     return reply(kKattisJudgeError, Stream::kErr,
                  judgment.message + (written ? "" : " (the feedback files cannot be written)"));
   }
@@ -3162,45 +3366,88 @@ JudgeReply runKattis(int argc, const char* const argv[], int input) {
 Judgment judgeOutputFile(const JudgeCase& judged, const char* path) {
   NumberReader output;
   if (!openNumberFile(path, &output) && !output.readFailed) {
-    return {JudgeResult::kJudgeError, std::string(path) + ": cannot read the output", std::nullopt};
+    return {JudgeResult::kJudgeError, cannotRead(path, "output", output.error), "", {}};
   }
   return judgeOutput(judged, &output);
 }
 
-JudgeReply runTestlib(int argc, const char* const argv[]) {
-  if (argc < 4) {
-    return reply(kTestlibFail, Stream::kErr,
-                 std::string("FAIL usage: ") + argv[0] +
-                     " INPUT OUTPUT ANSWER [RESULT_FILE] [shortest] [score]");
-  }
-  // A fourth argument that is no flag is testlib's result file.
-  const int firstFlag = argc > 4 && argv[4][0] != '-' && std::string(argv[4]) != "shortest" &&
-                                std::string(argv[4]) != "score"
-                            ? 5
-                            : 4;
-  JudgeCase judged;
-  std::string fault;
-  if (!readFlags(argc, argv, firstFlag, &judged.options, &fault) ||
-      !loadCase(argv[1], argv[3], &judged, &fault)) {
-    return reply(kTestlibFail, Stream::kErr, "FAIL " + fault);
-  }
-  const Judgment judgment = judgeOutputFile(judged, argv[2]);
+// A testlib verdict: its exit status, its words on standard error, and its
+// outcome in the XML result.
+struct TestlibVerdict {
+  int status;
+  const char* words;
+  const char* outcome;
+};
+
+TestlibVerdict testlibVerdict(const Judgment& judgment) {
   switch (judgment.result) {
     case JudgeResult::kAccepted:
-      if (judgment.score) {
-        return reply(kTestlibPoints, Stream::kErr,
-                     "points " + scoreText(*judgment.score) + ' ' + judgment.message);
-      }
-      return reply(kTestlibOk, Stream::kErr, "ok " + judgment.message);
+      if (judgment.score) return {kTestlibPoints, "points ", "points"};
+      return {kTestlibOk, "ok ", "accepted"};
     case JudgeResult::kWrongAnswer:
-      return reply(kTestlibWrongAnswer, Stream::kErr, "wrong answer " + judgment.message);
+      return {kTestlibWrongAnswer, "wrong answer ", "wrong-answer"};
     case JudgeResult::kFormatError:
-      return reply(kTestlibPresentationError, Stream::kErr,
-                   "wrong output format " + judgment.message);
+      return {kTestlibPresentationError, "wrong output format ", "presentation-error"};
     case JudgeResult::kJudgeError:
       break;
   }
-  return reply(kTestlibFail, Stream::kErr, "FAIL " + judgment.message);
+  return {kTestlibFail, "FAIL ", "fail"};
+}
+
+// Says the verdict as testlib does: on standard error, or into the result
+// file (as XML with `appes`), with standard error saying where it went.
+JudgeReply testlibReply(const Judgment& judgment, const std::string& resultFile, bool appes) {
+  const TestlibVerdict verdict = testlibVerdict(judgment);
+  const std::string message =
+      judgment.score && judgment.result == JudgeResult::kAccepted
+          ? scoreText(*judgment.score) + ' ' + judgment.message
+          : judgment.message;
+  if (resultFile.empty()) return reply(verdict.status, Stream::kErr, verdict.words + message);
+  std::string text = message;
+  if (appes) {
+    std::string points;
+    if (verdict.status == kTestlibPoints) points = " points = \"" + scoreText(*judgment.score) + "\"";
+    text = "<?xml version=\"1.0\" encoding=\"windows-1251\"?><result outcome = \"" +
+           std::string(verdict.outcome) + "\"" + points + ">" + escapeXml(printableAscii(message)) +
+           "</result>\n";
+  }
+  if (!writeFile(resultFile, text)) {
+    return reply(kTestlibFail, Stream::kErr, "FAIL Can not write to the result file");
+  }
+  return {verdict.status, {{Stream::kErr, ""}, {Stream::kErr, "See file to check exit message"}}};
+}
+
+JudgeReply runTestlib(int argc, const char* const argv[]) {
+  JudgeCase judged;
+  std::string fault;
+  int at = 1;  // the first positional argument
+  for (; at < argc && std::string(argv[at]).rfind("--", 0) == 0; ++at) {
+    if (!readFlag(argv[at], &judged.options, nullptr, &fault)) {
+      return reply(kTestlibFail, Stream::kErr, "FAIL " + fault);
+    }
+  }
+  const int positional = argc - at;
+  const std::string resultFile = positional >= 4 ? argv[at + 3] : "";
+  const bool appes = positional == 5 && (std::string(argv[at + 4]) == "-appes" ||
+                                         std::string(argv[at + 4]) == "-APPES");
+  if (positional < 3 || positional > 5 || (positional == 5 && !appes)) {
+    return reply(kTestlibFail, Stream::kErr, std::string("FAIL ") + kTestlibUsage);
+  }
+  // A flag, or -appes without a file, where the result file belongs would
+  // name a file: refused rather than written.
+  if (!resultFile.empty() && (resultFile[0] == '-' || isFlag(resultFile, "shortest") ||
+                              isFlag(resultFile, "score"))) {
+    return reply(kTestlibFail, Stream::kErr,
+                 "FAIL '" + printableAscii(resultFile) + "' stands where the result file belongs; " +
+                     kTestlibUsage);
+  }
+  Judgment judgment;
+  if (!loadCase(argv[at], argv[at + 2], &judged, &fault)) {
+    judgment.message = fault;
+  } else {
+    judgment = judgeOutputFile(judged, argv[at + 1]);
+  }
+  return testlibReply(judgment, resultFile, appes);
 }
 
 JudgeReply runCms(int argc, const char* const argv[]) {
@@ -3211,7 +3458,7 @@ JudgeReply runCms(int argc, const char* const argv[]) {
   }
   JudgeCase judged;
   std::string fault;
-  if (!readFlags(argc, argv, 4, &judged.options, &fault) ||
+  if (!readFlags(argc, argv, 4, &judged.options, nullptr, &fault) ||
       !loadCase(argv[1], argv[2], &judged, &fault)) {
     return reply(kKattisJudgeError, Stream::kErr, fault);
   }
@@ -3221,17 +3468,37 @@ JudgeReply runCms(int argc, const char* const argv[]) {
   }
   const bool accepted = judgment.result == JudgeResult::kAccepted;
   return {kCmsScored,
-          {{Stream::kOut, judgment.score ? scoreText(*judgment.score)
-                          : accepted     ? "1.0"
-                                         : "0.0"},
+          {{Stream::kOut, judgment.score ? scoreText(*judgment.score) : accepted ? "1.0" : "0.0"},
            {Stream::kErr, judgment.message}}};
 }
 
+// The input validator's flags; false with the fault for one it does not
+// take.
+bool readInputFlags(int argc, const char* const argv[], bool* lenient, std::uint64_t* maxSize,
+                    std::string* fault) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string flag = argv[i];
+    const std::string bound = flag.substr(flag.find('=') + 1);
+    if (flag == "lenient") {
+      *lenient = true;
+    } else if (flag.rfind("max_size=", 0) == 0 && !bound.empty() && bound.size() < 20 &&
+               bound.find_first_not_of("0123456789") == std::string::npos) {
+      *maxSize = std::stoull(bound);
+    } else {
+      *fault = "unknown flag '" + printableAscii(flag) +
+               "'; the flags are lenient and max_size=N (N from 0 to 10^19 - 1)";
+      return false;
+    }
+  }
+  return true;
+}
+
 JudgeReply runInputValidator(int argc, const char* const argv[], int input) {
-  JudgeOptions ignored;
+  bool lenient = false;
+  std::uint64_t maxSize = UINT64_MAX;
   std::string fault;
-  if (!readFlags(argc, argv, 1, &ignored, &fault)) {
-    return reply(kKattisWrongAnswer, Stream::kErr, fault);
+  if (!readInputFlags(argc, argv, &lenient, &maxSize, &fault)) {
+    return reply(kKattisJudgeError, Stream::kErr, fault);
   }
   NumberReader reader;
   attachNumberReader(input, &reader);
@@ -3242,11 +3509,18 @@ JudgeReply runInputValidator(int argc, const char* const argv[], int input) {
   }
   Puzzle puzzle;
   Distance shortest;
-  if (!parsePuzzle(text, "input", &puzzle, &fault) ||
-      !(fault = judgeInputFault(puzzle, &shortest)).empty()) {
-    return reply(kKattisWrongAnswer, Stream::kErr,
-                 fault.compare(0, 6, "input:") == 0 ? fault : "input: " + fault);
+  if (!lenient) fault = canonicalFault(text, "input", maxSize);
+  if (fault.empty() && parsePuzzle(text, "input", &puzzle, &fault)) {
+    for (int axis = 0; axis < 3 && fault.empty(); ++axis) {
+      if (puzzle.size[axis] > maxSize) {
+        fault = "input: size " + std::to_string(puzzle.size[axis]) + " is above the bound " +
+                std::to_string(maxSize);
+      }
+    }
+    if (fault.empty()) fault = judgeInputFault(puzzle, &shortest);
+    if (!fault.empty() && fault.compare(0, 6, "input:") != 0) fault = "input: " + fault;
   }
+  if (!fault.empty()) return reply(kKattisWrongAnswer, Stream::kErr, fault);
   return {kKattisAccepted, {}};
 }
 
@@ -3259,9 +3533,16 @@ JudgeReply runJudgeProtocol(const std::string& protocol, int argc, const char* c
   if (protocol == "testlib") return runTestlib(argc, argv);
   if (protocol == "cms") return runCms(argc, argv);
   if (protocol == "input") return runInputValidator(argc, argv, input);
-  return reply(
-      kUnknownProtocol, Stream::kErr,
-      "unknown protocol '" + protocol + "'; the protocols are kattis, testlib, cms and input");
+  return reply(kUnknownProtocol, Stream::kErr,
+               "unknown protocol '" + protocol +
+                   "'; the protocols are kattis, testlib, cms and input");
+}
+
+JudgeReply outOfMemory(const std::string& protocol) {
+  if (protocol == "testlib") {
+    return protocols::reply(kTestlibFail, Stream::kErr, "FAIL out of memory");
+  }
+  return protocols::reply(kKattisJudgeError, Stream::kErr, "out of memory");
 }
 
 }  // namespace tesmo
@@ -3304,7 +3585,9 @@ void printSaid(Said* said, std::ostream& out, std::ostream& err) {
 // By default it is the Kattis-format output validator; compiled with
 // -DTESMO_JUDGE_PROTOCOL=testlib, cms or input it is the testlib or CMS
 // checker or the input validator, and a first argument --protocol=NAME
-// chooses too.
+// chooses too. -DTESMO_JUDGE_SHORTEST and -DTESMO_JUDGE_SCORE give an
+// output protocol the flags shortest and score, for judges that call a
+// checker with no way to pass them (testlib's).
 
 #include <unistd.h>
 
@@ -3312,6 +3595,7 @@ void printSaid(Said* said, std::ostream& out, std::ostream& err) {
 #include <iostream>
 #include <new>
 #include <string>
+#include <vector>
 
 
 #ifndef TESMO_JUDGE_PROTOCOL
@@ -3332,12 +3616,27 @@ int main(int argc, char* argv[]) {
     ++argv;
     --argc;
   }
+  std::vector<const char*> args(argv, argv + argc);
+  const std::vector<const char*> flags = {
+#ifdef TESMO_JUDGE_SHORTEST
+      "--shortest",
+#endif
+#ifdef TESMO_JUDGE_SCORE
+      "--score",
+#endif
+  };
+  // testlib takes its flags before the files, the others after them.
+  if (protocol == "testlib") {
+    args.insert(args.begin() + 1, flags.begin(), flags.end());
+  } else if (protocol != "input") {
+    args.insert(args.end(), flags.begin(), flags.end());
+  }
   tesmo::JudgeReply reply;
   try {
-    reply = tesmo::runJudgeProtocol(protocol, argc, argv, STDIN_FILENO);
+    reply = tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(),
+                                    STDIN_FILENO);
   } catch (const std::bad_alloc&) {
-    std::cerr << "FAIL out of memory" << std::endl;
-    return tesmo::kTestlibFail;
+    reply = tesmo::outOfMemory(protocol);
   }
   tesmo::printSaid(&reply.said, std::cout, std::cerr);
   // A score that did not reach the judge is a failure of the checker.
