@@ -33,8 +33,8 @@ bool refill(NumberReader* reader) {
   reader->next = 0;
   reader->end = 0;
   if (!reader->text.empty()) {
-    const std::size_t size = std::min(reader->text.size(), reader->buffer.size());
-    std::memcpy(reader->buffer.data(), reader->text.data(), size);
+    const std::size_t size = std::min(reader->text.size(), reader->capacity);
+    std::memcpy(reader->buffer.get(), reader->text.data(), size);
     reader->text.remove_prefix(size);
     reader->end = size;
     return true;
@@ -42,7 +42,7 @@ bool refill(NumberReader* reader) {
   if (reader->descriptor < 0) return false;
   ssize_t got;
   do {
-    got = read(reader->descriptor, reader->buffer.data(), reader->buffer.size());
+    got = read(reader->descriptor, reader->buffer.get(), reader->capacity);
   } while (got < 0 && errno == EINTR);
   if (got <= 0) {
     reader->readFailed = got < 0;
@@ -68,6 +68,11 @@ bool isBlank(int byte) {
 
 bool isDigit(int byte) { return byte >= '0' && byte <= '9'; }
 
+void makeBuffer(NumberReader* reader, std::size_t size) {
+  reader->capacity = std::max<std::size_t>(size, 1);
+  reader->buffer.reset(new char[reader->capacity]);
+}
+
 // Sets up a reader of `descriptor` whose first read has not failed.
 bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) {
   reader->descriptor = descriptor;
@@ -75,7 +80,7 @@ bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) 
   if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
     reader->fileSize = static_cast<std::uint64_t>(status.st_size);
   }
-  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  makeBuffer(reader, bufferSize);
   return refill(reader) || !reader->readFailed;
 }
 
@@ -122,17 +127,12 @@ void closeNumberReader(NumberReader* reader) {
 
 std::string_view unreadBytes(NumberReader* reader) {
   if (reader->next == reader->end && !reading::refill(reader)) return {};
-  return {reader->buffer.data() + reader->next, reader->end - reader->next};
+  return {reader->buffer.get() + reader->next, reader->end - reader->next};
 }
 
 void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
-  if (bufferSize >= text.size()) {
-    reader->buffer.assign(text.begin(), text.end());
-    reader->end = reader->buffer.size();
-    return;
-  }
-  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  reading::makeBuffer(reader, std::min(bufferSize, text.size()));
   reader->text = text;
   reading::refill(reader);
 }
@@ -188,7 +188,7 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value) {
 
 void nextLine(NumberReader* reader) {
   while (reader->next < reader->end || reading::refill(reader)) {
-    const char* unread = reader->buffer.data() + reader->next;
+    const char* unread = reader->buffer.get() + reader->next;
     const void* newline = std::memchr(unread, '\n', reader->end - reader->next);
     if (newline) {
       reader->next += static_cast<const char*>(newline) - unread + 1;

@@ -36,7 +36,7 @@ std::optional<int> puzzleFileName(const po::variables_map& settings, std::string
 void addPuzzleSource(po::options_description* group) {
   group->add_options()("puzzle", po::value<std::string>(),
                        "puzzle file (instead of the puzzle options)");
-  addPuzzleOptions(group, false);
+  addPuzzleOptions(group, PuzzleHelp::kBuiltIn);
 }
 
 std::optional<int> loadPuzzle(int argc, const char* const argv[], const CommandLine& commandLine,

@@ -80,10 +80,13 @@ std::string libraryMessage(const po::error& error) {
 
 }  // namespace
 
-void addPuzzleOptions(po::options_description* group, bool showDefaults) {
+void addPuzzleOptions(po::options_description* group, PuzzleHelp help) {
+  const bool showDefaults = help != PuzzleHelp::kBuiltIn;
   auto value = [&](const NumberList& defaults) {
-    return po::value<NumberList>()->default_value(defaults,
-                                                  showDefaults ? listText(defaults) : "built-in");
+    return po::value<NumberList>()->default_value(defaults, help == PuzzleHelp::kEveryCell
+                                                                ? listText(defaults)
+                                                            : showDefaults ? ""
+                                                                           : "built-in");
   };
   group->add_options()("dimensions", value(s_def_dimensions),
                        showDefaults ? "dimensions" : "one size per occurrence: X, Y, Z")(
@@ -96,7 +99,7 @@ po::options_description optionGroup() {
   return po::options_description("Options", kLineLength, kDescriptionWidth);
 }
 
-po::options_description verifierOptions() {
+po::options_description verifierOptions(PuzzleHelp help) {
   po::options_description group("Options", kLineLength, kDescriptionWidth);
   group.add_options()("quite,q", po::value<bool>()->default_value(true), "quite mode")(
       "verbose-level,v", po::value<std::uint64_t>()->default_value(s_def_verbose_level),
@@ -106,7 +109,7 @@ po::options_description verifierOptions() {
           s_def_input_path, pathListText(s_def_input_path)),
       "input path");
   addInputFiles(&group, "input file");
-  addPuzzleOptions(&group, true);
+  addPuzzleOptions(&group, help);
   return group;
 }
 
@@ -158,7 +161,10 @@ std::optional<int> loadSettings(int argc, const char* const argv[], const Comman
     // only what the parser keeps of it. A read error (a directory) ends the
     // stream as an end of file would.
     std::ifstream file(s_def_config_filename, std::ios::binary);
-    if (file) po::store(po::parse_config_file(file, verifierOptions(), false), *settings);
+    if (file) {
+      po::store(po::parse_config_file(file, verifierOptions(PuzzleHelp::kUnrendered), false),
+                *settings);
+    }
     po::notify(*settings);
   } catch (const po::error& error) {
     sayErr(said, oneLine(libraryMessage(error)));
@@ -169,9 +175,12 @@ std::optional<int> loadSettings(int argc, const char* const argv[], const Comman
     return kSettingsRefused;
   }
   if (settings->count("help")) {
+    po::options_description helpSet(kLineLength, kDescriptionWidth);
+    helpSet.add(commandLine.helpGroup ? commandLine.helpGroup() : commandLine.group);
+    helpSet.add_options()("help", "print help message");
     std::ostringstream help;
     if (!commandLine.usage.empty()) help << commandLine.usage << "\n\n";
-    help << optionSet;
+    help << helpSet;
     sayOut(said, help.str());
     return 0;
   }

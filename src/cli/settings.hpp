@@ -5,8 +5,10 @@
 // Contract:
 //  - verifierOptions() is the verifier's option group; it ends with the
 //    puzzle: `dimensions`, `face0` to `face2`. addPuzzleOptions() adds those
-//    four to another program's group; with `showDefaults` false its help
-//    shows "built-in" instead of every cell.
+//    four to another program's group. PuzzleHelp says what their help shows
+//    as the defaults: every cell (the verifier's help), nothing (a group to
+//    parse with, whose texts would cost more to make than the parse), or
+//    "built-in" (tesmo's).
 //  - loadSettings() parses the command line against `commandLine.group`
 //    plus `help`, with up to `maxFiles` positional arguments (-1: any
 //    number) taken as values of `positional` (`input-file`), then
@@ -64,20 +66,26 @@ std::string settingsMazeProblem(const boost::program_options::variables_map& set
 // The puzzle of the settings; it refers to the lists inside `settings`.
 Maze settingsMaze(const boost::program_options::variables_map& settings);
 
+enum class PuzzleHelp : std::uint8_t { kEveryCell, kUnrendered, kBuiltIn };
+
 // What a program takes from its command line.
 struct CommandLine {
   boost::program_options::options_description group;
   int maxFiles = -1;                      // positional arguments, as values of `input-file`
   std::string usage;                      // printed by --help before the options, when not ""
   std::string positional = "input-file";  // the option positional arguments give
+  // The group as --help shows it, made only then, when it differs from
+  // `group` (see PuzzleHelp).
+  boost::program_options::options_description (*helpGroup)() = nullptr;
 };
 
 // An empty group captioned "Options", laid out as the verifier's.
 boost::program_options::options_description optionGroup();
 
-boost::program_options::options_description verifierOptions();
+boost::program_options::options_description verifierOptions(
+    PuzzleHelp help = PuzzleHelp::kEveryCell);
 
-void addPuzzleOptions(boost::program_options::options_description* group, bool showDefaults);
+void addPuzzleOptions(boost::program_options::options_description* group, PuzzleHelp help);
 
 // `input-file`, the option positional arguments give: the files a command
 // reads, described as `description`.

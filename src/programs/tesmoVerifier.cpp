@@ -32,8 +32,10 @@ void echoSettings(const std::string& fileName, const po::variables_map& settings
 int runVerifier(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   po::variables_map settings;
   Said said;
-  const std::optional<int> status =
-      loadSettings(argc, argv, CommandLine{verifierOptions(), -1, ""}, &settings, &said);
+  // The help's default faces are made only for the help.
+  const CommandLine commandLine{verifierOptions(PuzzleHelp::kUnrendered), -1, "", "input-file",
+                                [] { return verifierOptions(PuzzleHelp::kEveryCell); }};
+  const std::optional<int> status = loadSettings(argc, argv, commandLine, &settings, &said);
   printSaid(&said, out, err);
   if (status) return *status;
   const std::string problem = settingsMazeProblem(settings);

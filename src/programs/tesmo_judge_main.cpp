@@ -54,8 +54,8 @@ int main(int argc, char* argv[]) {
   }
   tesmo::JudgeReply reply;
   try {
-    reply = tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(),
-                                    STDIN_FILENO);
+    reply =
+        tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(), STDIN_FILENO);
   } catch (const std::bad_alloc&) {
     reply = tesmo::outOfMemory(protocol);
   }
