@@ -1,6 +1,7 @@
 #include "engine/generate.hpp"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "engine/search.hpp"
@@ -9,14 +10,22 @@ namespace tesmo {
 
 namespace {
 
-// Work a second of budget buys: cells looked at, about half a second's
-// worth on one core of the machine the bench ran on, so that slower ones
-// stay within the budget too.
-constexpr double kWorkPerSecond = 1e7;
+// The budget is counted in units of work, each about 2.5 ns on one core of
+// the machine bench/generate_budget.sh ran on; the weights were fitted to
+// its CPU times over thin, flat and cubic boxes. A cell a carve looks at
+// costs by how far apart its line's cells lie in memory (kLineWork: under
+// 16 cells, under 1024, farther); a carve attempt, held or not, costs
+// kCarveWork more and kJoinWork a cell it joins; a maze costs kMazeCellWork
+// a cell of the box and of its faces (made, drawn and searched twice).
+constexpr double kWorkPerSecond = 4e8;
+constexpr std::uint64_t kLineWork[3] = {6, 10, 30};
+constexpr std::uint64_t kCarveWork = 100;
+constexpr std::uint64_t kJoinWork = 10;
+constexpr std::uint64_t kMazeCellWork = 5;
 
 // Work allowed whatever the budget, so that a budget of 0 still carves one
 // maze of some size.
-constexpr std::uint64_t kMinimumWork = 100000;
+constexpr std::uint64_t kMinimumWork = 4000000;
 
 // A maze is grown from its newest cell this often (in 1/16), else from a
 // cell drawn at random: mostly newest gives long corridors, the rest lets
@@ -36,10 +45,12 @@ std::uint64_t below(std::uint64_t* state, std::uint64_t count) { return splitmix
 struct Carver {
   std::uint64_t size[3];
   Face faces[3];
-  std::vector<std::uint8_t> face[3];  // 1 wall, 0 open, by the index rule
-  std::vector<std::uint8_t> enter;    // per cell: bit a when it may be entered along axis a
-  std::vector<std::uint32_t> stamp;   // == round for the cells of the current carve
-  std::vector<std::uint32_t> local;   // their number in `affected`
+  // 1 wall, 0 open, a byte per number of the index rule that a spot has
+  // (see keptAt()): in a thin box the rule's span is the square of a side.
+  std::array<std::vector<std::uint8_t>, 3> face;
+  std::vector<std::uint8_t> enter;   // per cell: bit a when it may be entered along axis a
+  std::vector<std::uint32_t> stamp;  // == round for the cells of the current carve
+  std::vector<std::uint32_t> local;  // their number in `affected`
   std::uint32_t round = 0;
   std::vector<std::uint32_t> affected;
   std::vector<std::uint8_t> affectedEnter;
@@ -62,14 +73,30 @@ Position positionOf(const Carver& c, std::uint64_t cell) {
   return {cell % c.size[0], cell / c.size[0] % c.size[1], cell / c.size[0] / c.size[1]};
 }
 
-// Face k's cell of a position.
+// Face k's cell of a position, by the index rule.
 std::uint64_t cellIndex(const Carver& c, int k, const Position& at) {
   return faceIndex(c.faces[k], spotOf(c.faces[k], at));
 }
 
+// Where the carver keeps face k's cell `index`: when rows leave gaps
+// (F <= S) the numbers a spot has are packed row by row, F a row, so that a
+// face costs F*S bytes, not F + S*(S - 1); when rows overlap their span is
+// smaller than F*S and kept as it is.
+std::uint64_t keptAt(const Carver& c, int k, std::uint64_t index) {
+  const Face& face = c.faces[k];
+  if (face.columns >= face.stride) return index;  // no gaps: no division
+
+  return index / face.stride * face.columns + index % face.stride;
+}
+
+std::uint8_t& faceCell(Carver& c, int k, std::uint64_t index) {
+  return c.face[k][keptAt(c, k, index)];
+}
+
 std::uint8_t enterBits(const Carver& c, const Position& at) {
-  const unsigned w0 = c.face[0][cellIndex(c, 0, at)], w1 = c.face[1][cellIndex(c, 1, at)],
-                 w2 = c.face[2][cellIndex(c, 2, at)];
+  const unsigned w0 = c.face[0][keptAt(c, 0, cellIndex(c, 0, at))],
+                 w1 = c.face[1][keptAt(c, 1, cellIndex(c, 1, at))],
+                 w2 = c.face[2][keptAt(c, 2, cellIndex(c, 2, at))];
   const unsigned x = (w0 | w2) == 0, y = (w1 | w0) == 0, z = (w2 | w1) == 0;
   return static_cast<std::uint8_t>(x | y << 1 | z << 2);
 }
@@ -88,6 +115,8 @@ void forEachPair(const Carver& c, int k, std::uint64_t index, OnPair onPair) {
 // Adds to `affected` the cells of the lines through face k's cell `index`.
 void collectLines(Carver* c, int k, std::uint64_t index) {
   const int second = secondAxisOf(k), third = secondAxisOf(second);
+  const std::uint64_t stride = third == 0 ? 1 : third == 1 ? c->size[0] : c->size[0] * c->size[1];
+  const std::uint64_t cellWork = kLineWork[stride < 16 ? 0 : stride < 1024 ? 1 : 2];
   forEachPair(*c, k, index, [&](std::uint64_t a, std::uint64_t b) {
     Position at{};
     at[k] = a;
@@ -98,6 +127,7 @@ void collectLines(Carver* c, int k, std::uint64_t index) {
       c->stamp[cell] = c->round;
       c->local[cell] = static_cast<std::uint32_t>(c->affected.size());
       c->affected.push_back(static_cast<std::uint32_t>(cell));
+      c->work += cellWork;
     }
   });
 }
@@ -183,7 +213,6 @@ bool keepsATree(Carver* c, bool treeEmpty) {
     const std::uint32_t anchor = findRoot(&c->parent, treeEmpty ? 1 : 0);
     if (root != anchor) return false;
   }
-  c->work += 6 * (c->affected.size() + c->joined.size());
   return true;
 }
 
@@ -192,10 +221,11 @@ bool keepsATree(Carver* c, bool treeEmpty) {
 bool carve(Carver* c, const std::vector<std::pair<int, std::uint64_t>>& opened, bool treeEmpty) {
   ++c->round;
   c->affected.clear();
+  c->joined.clear();
   std::vector<std::pair<int, std::uint64_t>> walls;
   for (const auto& [k, index] : opened) {
-    if (c->face[k][index] == 0) continue;
-    c->face[k][index] = 0;
+    if (faceCell(*c, k, index) == 0) continue;
+    faceCell(*c, k, index) = 0;
     walls.emplace_back(k, index);
     collectLines(c, k, index);
   }
@@ -203,8 +233,11 @@ bool carve(Carver* c, const std::vector<std::pair<int, std::uint64_t>>& opened, 
   for (std::size_t i = 0; i < c->affected.size(); ++i) {
     c->affectedEnter[i] = enterBits(*c, positionOf(*c, c->affected[i]));
   }
-  if (walls.empty() || !keepsATree(c, treeEmpty)) {
-    for (const auto& [k, index] : walls) c->face[k][index] = 1;
+  // A carve that fails costs as much as one that holds: count both.
+  const bool tree = !walls.empty() && keepsATree(c, treeEmpty);
+  c->work += kCarveWork + kJoinWork * c->joined.size();
+  if (!tree) {
+    for (const auto& [k, index] : walls) faceCell(*c, k, index) = 1;
     return false;
   }
   for (std::size_t i = 0; i < c->affected.size(); ++i) {
@@ -230,12 +263,8 @@ Carver emptyCarver(const NumberList& sizes, std::uint64_t seed) {
   for (int k = 0; k < 3; ++k) {
     c.faces[k] = faceOf({sizes[0], sizes[1], sizes[2]}, k);
     // Cells between rows are never read: they stay 0.
-    c.face[k].assign(*faceLength(c.faces[k]), 0);
-    for (std::uint64_t b = 0; b < c.faces[k].rows; ++b) {
-      for (std::uint64_t a = 0; a < c.faces[k].columns; ++a) {
-        c.face[k][faceIndex(c.faces[k], {a, b})] = 1;
-      }
-    }
+    const Face& face = c.faces[k];
+    c.face[k].assign(face.columns > face.stride ? *faceLength(face) : face.columns * face.rows, 1);
   }
   const std::uint64_t cells = c.size[0] * c.size[1] * c.size[2];
   c.enter.assign(cells, 0);
@@ -291,7 +320,8 @@ Puzzle puzzleOf(const Carver& c) {
     puzzle.faces[k].resize(face.columns * face.rows);
     for (std::uint64_t b = 0; b < face.rows; ++b) {
       for (std::uint64_t a = 0; a < face.columns; ++a) {
-        puzzle.faces[k][drawnIndex(face, {a, b})] = c.face[k][faceIndex(face, {a, b})];
+        puzzle.faces[k][drawnIndex(face, {a, b})] =
+            c.face[k][keptAt(c, k, faceIndex(face, {a, b}))];
       }
     }
   }
@@ -351,7 +381,9 @@ bool generatePuzzle(const NumberList& sizes, const GenerateOptions& options, Puz
     const Position origin = positionOf(carver, carver.origin);
     const std::uint32_t start = farthestOpen(&box, searchCell(box, origin)).first;
     const auto [end, length] = farthestOpen(&box, start);
-    work += carver.work + 2 * carver.enter.size();
+    const std::uint64_t mazeCells = carver.enter.size() + carved.faces[0].size() +
+                                    carved.faces[1].size() + carved.faces[2].size();
+    work += carver.work + kMazeCellWork * mazeCells;
     ++report->mazes;
     if (length > bestLength) {
       bestLength = length;

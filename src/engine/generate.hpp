@@ -19,8 +19,10 @@
 //    is opened only when the tree stays a tree; cells are carved from the
 //    newest one most of the time, which makes long corridors.
 //  - The budget (seconds) buys a fixed amount of work, counted in cells
-//    looked at, never measured by a clock: the same sizes, seed and budget
-//    give the same puzzle on every machine. Within it, mazes are carved
+//    looked at and carves tried, weighted by what each costs, never
+//    measured by a clock: the same sizes, seed and budget give the same
+//    puzzle on every machine, and about the budget's CPU time on the
+//    machine the weights were fitted on, whatever the box's shape. Within it, mazes are carved
 //    from seeds drawn from `seed` and the one with the longest route wins;
 //    a maze the budget cuts short is still perfect. The random numbers are
 //    the project's own (splitmix64), not a standard distribution.
