@@ -21,18 +21,23 @@ void markRoute(const Maze& maze, const Position& start, const std::deque<std::ui
     faces[number] = mazeFace(maze, number);
     scene->route[number].assign(faces[number].columns * faces[number].rows, 0);
   }
-  auto mark = [&](const Position& position) {
+  const bool line = executed <= kMaxRouteLine;
+  scene->routeLine.clear();
+  // Position `step` of the route (0 the start), in its shade.
+  auto mark = [&](const Position& position, std::uint64_t step) {
+    const auto shade = static_cast<std::uint8_t>(1 + step * kRouteShades / (executed + 1));
     for (const Face& face : faces) {
-      const Spot spot = spotOf(face, position);
-      scene->route[face.number][drawnIndex(face, spot)] = 1;
+      std::uint8_t& cell = scene->route[face.number][drawnIndex(face, spotOf(face, position))];
+      if (cell == 0) cell = shade;
     }
+    if (line) scene->routeLine.push_back(position);
   };
-  mark(start);
+  mark(start, 0);
   Walker walker = startWalker(maze, start, executed);
   auto code = moves.begin();
   for (std::uint64_t i = 0; i < executed && code != moves.end(); ++i, ++code) {
     if (!stepWalker(&walker, *code)) break;
-    mark(walkerPosition(walker));
+    mark(walkerPosition(walker), i + 1);
   }
 }
 

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <sstream>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -16,6 +18,9 @@ namespace {
 const char* const kWallColour = "#2f3542";
 const char* const kOpenColour = "#f4efe4";
 const char* const kRouteColour = "#f2b134";
+// The route's shades, first moves to last: light to dark.
+const char* const kShadeColours[kRouteShades] = {"#fde68a", "#fcd34d", "#fbbf24", "#f59e0b",
+                                                 "#d97706", "#b45309", "#92400e", "#78350f"};
 const char* const kStartColour = "#1e9e57";
 const char* const kEndColour = "#2563eb";
 const char* const kStopColour = "#dc2626";
@@ -24,6 +29,9 @@ constexpr double kLabelFont = 11, kCharWidth = 0.6 * kLabelFont;
 constexpr double kTop = 52;  // the title, the axis name and the column numbers
 constexpr double kMargin = 16, kGap = 24, kCaptionFont = 13;
 constexpr double kTitleWidth = 13 * 0.62 * 14 + 8;  // "face 0 (x, y)" in bold 14 pixels
+// Marks are sized in the pixels of the picture drawn this wide, so that they
+// stay plain to see however small the cells are.
+constexpr double kShownWidth = 900;
 
 // A coordinate: whole pixels as integers, else two decimals at most.
 std::string num(double value) {
@@ -87,21 +95,24 @@ void writeLabels(std::ostream& out, const Panel& p) {
 }
 
 // Runs of set cells in a row, joined with the same runs of the rows below
-// into taller rects: a maze's corridors and walls run on for many rows.
+// into taller rectangles (a maze's corridors and walls run on for many
+// rows), written as one path: a rectangle costs a fifth of a <rect>.
 struct Run {
   std::uint64_t start, length, top;
 };
 
 void writeRect(std::ostream& out, const Run& run, std::uint64_t bottom) {
-  out << "<rect x=\"";
+  out << 'M';
   writeNumber(out, run.start);
-  out << "\" y=\"";
+  out << ' ';
   writeNumber(out, run.top);
-  out << "\" width=\"";
+  out << 'h';
   writeNumber(out, run.length);
-  out << "\" height=\"";
+  out << 'v';
   writeNumber(out, bottom - run.top);
-  out << "\"/>\n";
+  out << "h-";
+  writeNumber(out, run.length);
+  out << 'z';
 }
 
 // Carries on each run of `open` that row `row` repeats, into *next; writes
@@ -128,8 +139,11 @@ void joinRow(std::ostream& out, const std::vector<Run>& open, const std::vector<
   }
 }
 
+// A path of the cells for which isSet(a, b) holds, or nothing when none
+// does.
 template <typename IsSet>
-void writeRuns(std::ostream& out, const Face& face, IsSet isSet) {
+void writeCells(std::ostream& out, const Face& face, const std::string& attributes, IsSet isSet) {
+  std::ostringstream d;
   std::vector<Run> open, next, row;
   for (std::uint64_t b = 0; b < face.rows; ++b) {
     row.clear();
@@ -141,22 +155,22 @@ void writeRuns(std::ostream& out, const Face& face, IsSet isSet) {
         row.push_back({a, 1, b});
       }
     }
-    joinRow(out, open, row, b, &next);
+    joinRow(d, open, row, b, &next);
     std::swap(open, next);
   }
-  for (const Run& run : open) writeRect(out, run, face.rows);
+  for (const Run& run : open) writeRect(d, run, face.rows);
+  if (d.tellp() > 0) out << "<path " << attributes << " d=\"" << d.str() << "\"/>\n";
 }
 
-// The failed move's arrow, in cell units, over the marks: from near the
-// middle of the token's cell into the next, or at the box edge up to the
-// border, so that it stays clear of the numbers; larger where cells are
-// small.
-void writeArrow(std::ostream& out, const FaceMove& move, double scale, int face) {
+// The failed move's arrow, in cell units, over the marks: 0.85 * scale
+// long, its tip `tip` cells from the middle of the token's cell towards the
+// cell it could not enter.
+void writeArrow(std::ostream& out, const FaceMove& move, double scale, double tip, int face) {
   const double u[2] = {static_cast<double>(move.dColumn), static_cast<double>(move.dRow)};
   const double v[2] = {-u[1], u[0]};
   const double c[2] = {static_cast<double>(move.from.column) + 0.5,
                        static_cast<double>(move.from.row) + 0.5};
-  const double tip = move.edge ? 0.5 : 0.1 + 0.85 * scale, tail = tip - 0.85 * scale;
+  const double tail = tip - 0.85 * scale;
   const double neck = tip - 0.35 * scale, shaft = 0.08 * scale, head = 0.25 * scale;
   const double along[7] = {tail, neck, neck, tip, neck, neck, tail};
   const double across[7] = {shaft, shaft, head, 0, -head, -shaft, -shaft};
@@ -181,63 +195,151 @@ void writeEdge(std::ostream& out, const FaceMove& move, double scale, int face) 
       << "\" stroke-width=\"" << num(0.25 * scale) << "\" stroke-linecap=\"square\"/>\n";
 }
 
+// A disc on a cell, with its letter, `radius` in cells.
 void writeDisc(std::ostream& out, const std::string& id, const Spot& spot, double radius,
-               const char* colour, const char* letter, bool lettered) {
+               const char* colour, const char* letter) {
   const std::string x = num(static_cast<double>(spot.column) + 0.5);
   const double y = static_cast<double>(spot.row) + 0.5;
   out << "<circle id=\"" << id << "\" cx=\"" << x << "\" cy=\"" << num(y) << "\" r=\""
-      << num(radius) << "\" fill=\"" << colour << "\"/>\n";
-  if (lettered) {
-    out << "<text x=\"" << x << "\" y=\"" << num(y + 0.2)
-        << "\" font-size=\"0.55\" font-weight=\"bold\" text-anchor=\"middle\" "
-           "fill=\"#ffffff\">"
-        << letter << "</text>\n";
-  }
+      << num(radius) << "\" fill=\"" << colour << "\" stroke=\"#ffffff\" stroke-width=\""
+      << num(radius / 6) << "\"/>\n<text x=\"" << x << "\" y=\"" << num(y + 0.42 * radius)
+      << "\" font-size=\"" << num(1.2 * radius)
+      << "\" font-weight=\"bold\" text-anchor=\"middle\" fill=\"#ffffff\">" << letter
+      << "</text>\n";
 }
 
-void writeMarks(std::ostream& out, const FaceMarks& marks, const Scene& scene, double cell) {
+// The blocking cell, red, in a ring `side` cells wide lettered X.
+void writeBlocker(std::ostream& out, const FaceMove& move, const Blocker& blocker, double side,
+                  double pixel, int face) {
+  const double column = static_cast<double>(move.target.column);
+  const double row = static_cast<double>(move.target.row);
+  const double corner = (1 - side) / 2;
+  out << "<rect id=\"blocker\" x=\"" << num(column) << "\" y=\"" << num(row)
+      << "\" width=\"1\" height=\"1\" fill=\"" << kStopColour << "\"><title>face " << face
+      << " cell " << blocker.cell << " holds " << blocker.value << "</title></rect>\n"
+      << "<rect x=\"" << num(column + corner) << "\" y=\"" << num(row + corner) << "\" width=\""
+      << num(side) << "\" height=\"" << num(side) << "\" fill=\"none\" stroke=\"" << kStopColour
+      << "\" stroke-width=\"" << num(std::max(0.12, 3 * pixel)) << "\"/>\n<text x=\""
+      << num(column + corner + side) << "\" y=\"" << num(row + corner - 2 * pixel)
+      << "\" font-size=\"" << num(std::max(0.6, 13 * pixel)) << "\" font-weight=\"bold\" fill=\""
+      << kStopColour << "\">X</text>\n";
+}
+
+// The marks over a face, sized in pixels of the picture shown kShownWidth
+// wide (`pixel` cells each) and never smaller than a cell.
+void writeMarks(std::ostream& out, const FaceMarks& marks, const Scene& scene, double pixel) {
   const int face = marks.face.number;
-  const double scale = std::max(1.0, 8 / cell);
+  const double scale = std::max(1.0, 20 * pixel);
   const FaceMove& move = marks.move;
-  if (move.shown && move.blocker) {
-    const Blocker& blocker = scene.stop->blocker;
-    out << "<rect id=\"blocker\" x=\"" << move.target.column << "\" y=\"" << move.target.row
-        << "\" width=\"1\" height=\"1\" fill=\"" << kStopColour << "\"><title>face " << face
-        << " cell " << blocker.cell << " holds " << blocker.value << "</title></rect>\n";
-  }
+  // Where cells are large the arrow reaches into the cell it could not
+  // enter; where they are small it stops at the border (the edge, or a cell
+  // on a face without the blocker) or at the blocker's ring, which it
+  // would otherwise hide.
+  double tip = move.edge ? 0.5 : scale > 1 ? 0.5 : 0.1 + 0.85 * scale;
+  // The blocker's ring: `side` cells wide round its cell.
+  const double side = std::max(1.0, 22 * pixel), corner = (1 - side) / 2;
+  if (move.shown && move.blocker && scale > 1) tip = 0.5 + corner;
   if (move.shown && move.edge) writeEdge(out, move, scale, face);
-  const double radius = std::max(0.42, 4 / cell);
+  const double radius = std::max(0.42, 8 * pixel);
   const std::string prefix = "face" + std::to_string(face);
-  if (marks.start) {
-    writeDisc(out, prefix + "-start", *marks.start, radius, kStartColour, "S", cell >= 12);
+  const bool shared = marks.start && marks.end && *marks.start == *marks.end;
+  if (marks.end && shared) {
+    // The end as a ring round the start, lettered beside it.
+    const double x = static_cast<double>(marks.end->column) + 0.5;
+    const double y = static_cast<double>(marks.end->row) + 0.5;
+    out << "<circle id=\"" << prefix << "-end\" cx=\"" << num(x) << "\" cy=\"" << num(y)
+        << "\" r=\"" << num(1.45 * radius) << "\" fill=\"none\" stroke=\"" << kEndColour
+        << "\" stroke-width=\"" << num(radius / 3) << "\"/>\n<text x=\"" << num(x + 1.7 * radius)
+        << "\" y=\"" << num(y + 0.42 * radius) << "\" font-size=\"" << num(1.2 * radius)
+        << "\" font-weight=\"bold\" fill=\"" << kEndColour << "\">E</text>\n";
+  } else if (marks.end) {
+    writeDisc(out, prefix + "-end", *marks.end, radius, kEndColour, "E");
   }
-  if (marks.end) {
-    const bool shared = marks.start && *marks.start == *marks.end;
-    writeDisc(out, prefix + "-end", *marks.end, shared ? 0.6 * radius : radius, kEndColour, "E",
-              cell >= 12 && !shared);
-  }
-  if (move.shown) writeArrow(out, move, scale, face);
+  if (marks.start) writeDisc(out, prefix + "-start", *marks.start, radius, kStartColour, "S");
+  if (move.shown && move.blocker) writeBlocker(out, move, scene.stop->blocker, side, pixel, face);
+  if (move.shown) writeArrow(out, move, scale, tip, face);
 }
 
-void writeFace(std::ostream& out, const Maze& maze, const Scene& scene, const Panel& panel) {
+// The route in its shades, cell by cell, and, when short enough, as a
+// line through the cells' centres with a mark of its direction every so
+// often, so that its order can be followed.
+void writeRoute(std::ostream& out, const FaceMarks& marks, const Scene& scene, double pixel) {
+  const Face& face = marks.face;
+  out << "<g id=\"face" << face.number << "-route\" shape-rendering=\"crispEdges\">\n";
+  for (std::uint8_t shade = 1; shade <= kRouteShades; ++shade) {
+    writeCells(out, face, std::string("fill=\"") + kShadeColours[shade - 1] + "\"",
+               [&](std::uint64_t a, std::uint64_t b) {
+                 return (*marks.route)[drawnIndex(face, {a, b})] == shade;
+               });
+  }
+  out << "</g>\n";
+  // The line's spots, each with the shade of the route's step it stands
+  // for, as the cells are shaded.
+  std::vector<Spot> spots;
+  std::vector<int> shades;
+  for (std::size_t step = 0; step < scene.routeLine.size(); ++step) {
+    const Spot spot = spotOf(face, scene.routeLine[step]);
+    if (!spots.empty() && spots.back() == spot) continue;
+    spots.push_back(spot);
+    shades.push_back(static_cast<int>(step * kRouteShades / scene.routeLine.size()));
+  }
+  if (spots.size() < 2) return;
+  const double width = std::max(0.08, 1.6 * pixel), head = std::max(0.3, 5 * pixel);
+  const auto points = [&](std::size_t from, std::size_t to) {
+    out << " points=\"";
+    for (std::size_t i = from; i <= to; ++i) {
+      out << (i > from ? " " : "") << spots[i].column << ".5," << spots[i].row << ".5";
+    }
+    out << "\"/>\n";
+  };
+  // A dark line, and over it, where cells are too small to show their
+  // shades, the line in the shades of its steps.
+  out << "<g id=\"face" << face.number << "-route-line\" stroke=\"#3f1d0b\" fill=\"#3f1d0b\">\n"
+      << "<polyline fill=\"none\" stroke-width=\"" << num(width) << "\" stroke-linejoin=\"round\"";
+  points(0, spots.size() - 1);
+  if (pixel > 0.25) {
+    for (std::size_t from = 0; from + 1 < spots.size();) {
+      std::size_t to = from + 1;
+      while (to + 1 < spots.size() && shades[to] == shades[from]) ++to;
+      out << "<polyline fill=\"none\" stroke=\"" << kShadeColours[shades[from]]
+          << "\" stroke-width=\"" << num(width / 2) << "\" stroke-linejoin=\"round\"";
+      points(from, to);
+      from = to;
+    }
+  }
+  // A head on the step in the middle of each twelfth of the line.
+  const std::size_t marksCount = std::min<std::size_t>(12, spots.size() - 1);
+  for (std::size_t k = 0; k < marksCount; ++k) {
+    const std::size_t i = (2 * k + 1) * (spots.size() - 1) / (2 * marksCount);
+    const double dx =
+        static_cast<double>(spots[i + 1].column) - static_cast<double>(spots[i].column);
+    const double dy = static_cast<double>(spots[i + 1].row) - static_cast<double>(spots[i].row);
+    const double cx = static_cast<double>(spots[i].column) + 0.5 + dx / 2;
+    const double cy = static_cast<double>(spots[i].row) + 0.5 + dy / 2;
+    out << "<path stroke=\"none\" d=\"M" << num(cx + dx * head) << ' ' << num(cy + dy * head)
+        << " L" << num(cx - dx * head - dy * head) << ' ' << num(cy - dy * head + dx * head) << " L"
+        << num(cx - dx * head + dy * head) << ' ' << num(cy - dy * head - dx * head) << " Z\"/>\n";
+  }
+  out << "</g>\n";
+}
+
+void writeFace(std::ostream& out, const Maze& maze, const Scene& scene, const Panel& panel,
+               double shownScale) {
   const FaceMarks marks = faceMarks(maze, scene, panel.face.number);
   const Face& face = panel.face;
+  const double pixel = shownScale / panel.cell;
   out << "<g id=\"face" << face.number << "\" transform=\"translate(" << num(panel.x) << ','
       << num(kMargin) << ")\">\n";
   writeLabels(out, panel);
   out << "<g transform=\"translate(" << num(panel.left) << ',' << num(kTop) << ") scale("
       << num(panel.cell) << ")\">\n<rect width=\"" << face.columns << "\" height=\"" << face.rows
-      << "\" fill=\"" << kOpenColour << "\"/>\n<g id=\"face" << face.number << "-walls\" fill=\""
-      << kWallColour << "\" shape-rendering=\"crispEdges\">\n";
-  writeRuns(out, face, [&](std::uint64_t a, std::uint64_t b) { return isWall(maze, face, a, b); });
-  out << "</g>\n";
-  if (!marks.route->empty()) {
-    out << "<g id=\"face" << face.number << "-route\" fill=\"" << kRouteColour
-        << "\" shape-rendering=\"crispEdges\">\n";
-    writeRuns(out, face, [&](std::uint64_t a, std::uint64_t b) { return onRoute(marks, a, b); });
-    out << "</g>\n";
-  }
-  writeMarks(out, marks, scene, panel.cell);
+      << "\" fill=\"" << kOpenColour << "\"/>\n";
+  writeCells(out, face,
+             "id=\"face" + std::to_string(face.number) + "-walls\" fill=\"" + kWallColour +
+                 "\" shape-rendering=\"crispEdges\"",
+             [&](std::uint64_t a, std::uint64_t b) { return isWall(maze, face, a, b); });
+  if (!marks.route->empty()) writeRoute(out, marks, scene, pixel);
+  writeMarks(out, marks, scene, pixel);
   out << "</g>\n</g>\n";
 }
 
@@ -246,7 +348,12 @@ void writeSwatch(std::ostream& out, Mark mark, double x, double y) {
   static const char* const kColours[] = {kOpenColour,  kWallColour, kRouteColour, kStopColour,
                                          kStartColour, kEndColour,  kStopColour};
   const char* colour = kColours[static_cast<int>(mark)];
-  if (mark == Mark::kStart || mark == Mark::kEnd) {
+  if (mark == Mark::kRoute) {  // the shades, first to last
+    for (int shade = 0; shade < kRouteShades; ++shade) {
+      out << "<rect x=\"" << num(x + 1.5 * shade) << "\" y=\"" << num(y - 10)
+          << "\" width=\"1.5\" height=\"12\" fill=\"" << kShadeColours[shade] << "\"/>\n";
+    }
+  } else if (mark == Mark::kStart || mark == Mark::kEnd) {
     out << "<circle cx=\"" << num(x + 6) << "\" cy=\"" << num(y - 4) << "\" r=\"6\" fill=\""
         << colour << "\"/>\n";
   } else if (mark == Mark::kMove) {
@@ -300,6 +407,7 @@ void writeSvg(std::ostream& out, const Maze& maze, const Scene& scene) {
   for (const std::string& line : scene.caption) {
     width = std::max(width, 2 * kMargin + 0.62 * kCaptionFont * static_cast<double>(line.size()));
   }
+  const double shownScale = width / kShownWidth;
   const double footer = kMargin + tallest + 8;
   const double height = footer + 36 + 18 * static_cast<double>(scene.caption.size()) + kMargin;
   const std::string w = num(width), h = num(height);
@@ -309,7 +417,7 @@ void writeSvg(std::ostream& out, const Maze& maze, const Scene& scene) {
       << "\" font-family=\"DejaVu Sans, Verdana, sans-serif\">\n<title>tesmo render: "
       << maze.size[0] << " x " << maze.size[1] << " x " << maze.size[2]
       << "</title>\n<rect width=\"" << w << "\" height=\"" << h << "\" fill=\"#ffffff\"/>\n";
-  for (const Panel& panel : panels) writeFace(out, maze, scene, panel);
+  for (const Panel& panel : panels) writeFace(out, maze, scene, panel, shownScale);
   writeFooter(out, maze, scene, footer);
   out << "</svg>\n";
 }

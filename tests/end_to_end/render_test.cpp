@@ -2,7 +2,8 @@
 // well-formed, its wall rects rebuild each face exactly as the puzzle file
 // draws it, the route's shadow and the marks sit where the walk and
 // `tesmo explain --json` put them; the text is exact for a tiny puzzle, and
-// coloured only when asked; the exit statuses; a 101^3 puzzle's size.
+// coloured only when asked; the exit statuses; a 101^3 puzzle's size and
+// marks.
 
 #include "render/render.hpp"
 
@@ -73,16 +74,29 @@ bool readTag(const std::string& tag, Element* element, bool* closed) {
   while (at < tag.size() && tag[at] != ' ' && tag[at] != '/' && tag[at] != '\n') ++at;
   element->name = tag.substr(0, at);
   *closed = !tag.empty() && tag.back() == '/';
+  // Attributes by hand: std::regex recurses once a character, and a path's
+  // data runs to many kilobytes.
   const std::string rest = tag.substr(at, tag.size() - at - (*closed ? 1 : 0));
-  static const std::regex attribute("\\s*([A-Za-z_:][-A-Za-z0-9_:.]*)=\"([^\"]*)\"");
-  std::smatch match;
-  std::string left = rest;
-  while (std::regex_search(left, match, attribute, std::regex_constants::match_continuous)) {
-    if (!entitiesSound(match[2]) || element->attributes.count(match[1])) return false;
-    element->attributes[match[1]] = match[2];
-    left = match.suffix();
+  const auto nameChar = [](char c, bool first) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == ':' ||
+           (!first && (std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '.'));
+  };
+  for (std::size_t i = 0;;) {
+    const std::size_t start = rest.find_first_not_of(" \n", i);
+    if (start == std::string::npos) break;
+    if (start == i && i > 0) return false;  // attributes stand apart
+    std::size_t end = start;
+    while (end < rest.size() && nameChar(rest[end], end == start)) ++end;
+    if (end == start || rest.compare(end, 2, "=\"") != 0) return false;
+    const std::size_t close = rest.find('"', end + 2);
+    if (close == std::string::npos) return false;
+    const std::string name = rest.substr(start, end - start);
+    const std::string value = rest.substr(end + 2, close - end - 2);
+    if (!entitiesSound(value) || element->attributes.count(name)) return false;
+    element->attributes[name] = value;
+    i = close + 1;
   }
-  return !element->name.empty() && left.find_first_not_of(" \n") == std::string::npos;
+  return !element->name.empty();
 }
 
 // The document's elements in order, or a fault: unbalanced tags, a stray
@@ -125,15 +139,27 @@ bool within(const Element& element, const std::string& id) {
 
 using Cells = std::set<std::pair<std::uint64_t, std::uint64_t>>;  // (column, row)
 
-// The cells the rects inside group `id` cover; each cell once.
+// The cells the paths named `id`, or inside group `id`, cover, each a list of rectangles
+// "Mx yhWvHh-Wz"; each cell once.
 Cells coveredCells(const std::vector<Element>& elements, const std::string& id) {
   Cells cells;
   for (const Element& e : elements) {
-    if (e.name != "rect" || !within(e, id)) continue;
-    const auto number = [&](const char* name) { return std::stoull(e.attributes.at(name)); };
-    for (std::uint64_t row = number("y"); row < number("y") + number("height"); ++row) {
-      for (std::uint64_t column = number("x"); column < number("x") + number("width"); ++column) {
-        EXPECT_TRUE(cells.emplace(column, row).second) << "covered twice in " << id;
+    const bool named = e.attributes.count("id") && e.attributes.at("id") == id;
+    if (e.name != "path" || !(named || within(e, id))) continue;
+    std::istringstream d(e.attributes.at("d"));
+    std::uint64_t x, y, w, h, back;
+    char m, sp, hh, v, h2, minus, z;
+    while (d >> m) {
+      d >> std::noskipws >> x >> sp >> y >> hh >> w >> v >> h >> h2 >> minus >> back >> z >>
+          std::skipws;
+      const bool rectangle = d && m == 'M' && sp == ' ' && hh == 'h' && v == 'v' && h2 == 'h' &&
+                             minus == '-' && back == w && z == 'z';
+      EXPECT_TRUE(rectangle) << e.attributes.at("d");
+      if (!rectangle) break;
+      for (std::uint64_t row = y; row < y + h; ++row) {
+        for (std::uint64_t column = x; column < x + w; ++column) {
+          EXPECT_TRUE(cells.emplace(column, row).second) << "covered twice in " << id;
+        }
       }
     }
   }
@@ -235,8 +261,8 @@ TEST(RenderUnit, ColourWrapsTheMarksOfTheSameText) {
   const Maze maze = puzzleMaze(puzzle);
   const Scene scene = tinyScene(maze);
   std::ostringstream plain, coloured;
-  writeText(plain, maze, scene, false);
-  writeText(coloured, maze, scene, true);
+  writeText(plain, maze, scene, false, 80);
+  writeText(coloured, maze, scene, true, 80);
   EXPECT_EQ(std::string::npos, plain.str().find('\x1b'));
   EXPECT_NE(std::string::npos, coloured.str().find("\x1b[1;32mS\x1b[0m"));
   EXPECT_NE(std::string::npos, coloured.str().find("\x1b[1;31mX\x1b[0m"));
@@ -264,7 +290,8 @@ TEST_F(Render, TextOfATinyPuzzleIsExact) {
       "\n"
       "██ wall  · open  ░░ route  S start  E end  X blocking cell  → failed move\n"
       "FAILURE (3)\n"
-      "move 4: code 0 (x+1) from (2,1,0) runs into a wall: face 0 cell 5 (x=3, y=1) holds 1\n"
+      "move 4: code 0 (x+1) from (2,1,0) runs into a wall: face 0 cell 5 (x=3, y=1)\n"
+      "holds 1\n"
       "after 3 moves the token stands at (2,1,0), 4 moves from the end (3,0,2)\n",
       run.out);
   // The puzzle alone: its start and end, no route.
@@ -274,15 +301,42 @@ TEST_F(Render, TextOfATinyPuzzleIsExact) {
   EXPECT_NE(std::string::npos, bare.out.find("\n██ wall  · open  S start  E end\n"));
 }
 
-TEST_F(Render, WideFacesStandOneUnderAnother) {
+// The columns a line takes: a column a character of UTF-8.
+std::size_t columnsOf(const std::string& line) {
+  std::size_t columns = 0;
+  for (char c : line) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return columns;
+}
+
+// Whatever the terminal's width (COLUMNS), no line is wider: faces side by
+// side, one under another, one column a cell, or a note of the width needed.
+TEST_F(Render, TextFitsTheTerminalsWidth) {
   const RunResult generated = tesmo({"generate", "61", "3", "3", "--budget", "0"});
   ASSERT_EQ(0, generated.status);
   file("wide.txt", generated.out);
-  const RunResult run = tesmo({"render", "wide.txt", "--text"});
-  EXPECT_EQ(0, run.status);
-  EXPECT_EQ(0u, run.out.find("face 0 (x, y)\n  x 0         5         10"));
-  EXPECT_NE(std::string::npos, run.out.find("\n\nface 1 (y, z)\n  y 0 1 2\n"));
-  EXPECT_NE(std::string::npos, run.out.find("\n\nface 2 (z, x)\n   z 0 1 2\n"));
+  const RunResult solved = tesmo({"solve", "--puzzle", "wide.txt"});
+  ASSERT_EQ(0, solved.status);
+  file("route.txt", solved.out);
+  const struct {
+    const char* columns;
+    std::string begins;  // what the picture begins with
+  } widths[] = {
+      {"200", "face 0 (x, y)" + std::string(116, ' ') + "face 1 (y, z)   face 2 (z, x)\n"},
+      {"126", "face 0 (x, y)\n  x 0         5         10"},
+      {"80", "face 0 (x, y)\n  x 0         10        20        30"},
+      {"65", "The faces need a terminal 66 columns wide; this one has 65.\n"},
+  };
+  for (const auto& width : widths) {
+    SCOPED_TRACE(width.columns);
+    ASSERT_EQ(0, setenv("COLUMNS", width.columns, 1));
+    const RunResult run = tesmo({"render", "wide.txt", "--solution", "route.txt", "--text"});
+    EXPECT_EQ(0u, run.out.find(width.begins)) << run.out.substr(0, 300);
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_LE(columnsOf(line), std::stoul(width.columns)) << line;
+    }
+  }
+  unsetenv("COLUMNS");
 }
 
 TEST_F(Render, ColourOnlyOnATerminalWithoutNoColor) {
@@ -506,21 +560,38 @@ TEST_F(Render, SettingsAndOutputRefusals) {
             coveredCells(elements, "face1-walls"));
 }
 
-TEST_F(Render, PuzzleOf101CubedStaysUnder5MB) {
-  const RunResult generated = tesmo({"generate", "101", "101", "101", "--budget", "0.2"});
-  ASSERT_EQ(0, generated.status);
-  file("big.txt", generated.out);
-  const RunResult solved = tesmo({"solve", "--puzzle", "big.txt"});
-  ASSERT_EQ(0, solved.status);
-  file("big-solution.txt", solved.out);
-  const std::vector<Element> elements = svgOf({"big.txt", "--solution", "big-solution.txt"});
+// A 101^3 puzzle with a 1,000-move route into a wall: at most 1 MB, and
+// drawn 900 pixels wide, marks a reader sees without zooming.
+TEST_F(Render, LargePuzzleStaysSmallAndItsMarksPlain) {
+  const std::string large = std::string(TESMO_EXAMPLES_DIR) + "/large";
+  const std::vector<Element> elements =
+      svgOf({large + "/maze.txt", "--solution", large + "/failure.txt"});
   const std::string svg = readText(path("out.svg"));
-  EXPECT_LE(svg.size(), 5u * 1000 * 1000);
-  EXPECT_TRUE(findId(elements, "face2-route"));
-  EXPECT_NE(std::string::npos, svg.find(">SUCCESS</text>"));
-  const RunResult text = tesmo({"render", "big.txt", "--text"});
-  EXPECT_EQ(0, text.status);
-  EXPECT_LE(text.out.size(), 5u * 1000 * 1000);
+  EXPECT_LE(svg.size(), 1000u * 1000);
+  EXPECT_NE(std::string::npos, svg.find(">FAILURE (999)</text>"));
+  // Pixels at 900 wide of a length in face 1's cells.
+  const double shown = 900 / std::stod(elements.at(0).attributes.at("width"));
+  const auto cells = std::find_if(elements.begin(), elements.end(), [](const Element& e) {
+    return e.name == "g" && within(e, "face1") && e.attributes.count("transform");
+  });
+  ASSERT_NE(elements.end(), cells);
+  const std::string transform = cells->attributes.at("transform");
+  const double pixels = shown * std::stod(transform.substr(transform.find("scale(") + 6));
+  for (const char* id : {"face1-start", "face1-end"}) {
+    const Element* disc = findId(elements, id);
+    ASSERT_TRUE(disc) << id;
+    EXPECT_GE(std::stod(disc->attributes.at("r")) * pixels, 7.0) << id;
+  }
+  const Element* blocker = findId(elements, "blocker");
+  ASSERT_TRUE(blocker);
+  EXPECT_TRUE(within(*blocker, "face1"));
+  const auto ring = std::find_if(elements.begin(), elements.end(), [](const Element& e) {
+    return e.name == "rect" && e.attributes.count("stroke") && within(e, "face1");
+  });
+  ASSERT_NE(elements.end(), ring);
+  EXPECT_GE(std::stod(ring->attributes.at("width")) * pixels, 20.0);
+  EXPECT_TRUE(findId(elements, "face1-move"));
+  EXPECT_TRUE(findId(elements, "face1-route-line"));
 }
 
 TEST_F(Render, SvgConvertsToPng) {
