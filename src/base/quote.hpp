@@ -18,8 +18,14 @@
 //    the token (of `length` bytes) was longer.
 //  - writeJsonString() writes `text` as a JSON string: '"' and '\' escaped,
 //    '\n', '\r', '\t' as such, other control bytes as \u00xx, valid UTF-8
-//    as it is, and each byte of an invalid UTF-8 sequence as \u00xx (the
-//    byte read as Latin-1), so that the output is always valid JSON.
+//    as it is, and each byte of an invalid UTF-8 sequence as \udcxx, the
+//    lone surrogate U+DC00 + byte (PEP 383's "surrogateescape", which no
+//    character is written as), so that the output is always valid JSON and
+//    a reader gets the bytes back: in Python, with
+//    text.encode("utf-8", "surrogateescape").
+//  - writeJsonNumber() writes a number up to 2^53 - 1 as a number and a
+//    larger one as a string of its decimal digits, so that a JavaScript
+//    reader never gets a rounded number.
 //  - cannotRead() is the one wording of a file that cannot be read: "NAME:
 //    cannot read the KIND file: REASON", the system's reason for `error`
 //    (an errno value), NAME through printableName().
@@ -52,6 +58,11 @@ std::string quotedToken(std::string_view kept, std::uint64_t length);
 std::string cannotRead(std::string_view name, const char* kind, int error);
 
 void writeJsonString(std::ostream& out, std::string_view text);
+
+// The largest integer every JSON reader holds exactly (a double's 53 bits).
+constexpr std::uint64_t kJsonExactNumbers = (std::uint64_t{1} << 53) - 1;
+
+void writeJsonNumber(std::ostream& out, std::uint64_t number);
 
 // [x,y,z]
 void writeJsonTriple(std::ostream& out, const std::array<std::uint64_t, 3>& triple);

@@ -39,6 +39,12 @@ void writeJsonEscape(std::ostream& out, unsigned byte) {
   out << "\\u00" << kHex[byte >> 4] << kHex[byte & 15];
 }
 
+// A byte of invalid UTF-8 as the lone surrogate U+DC00 + byte (PEP 383's
+// "surrogateescape"): no character is written so, so the bytes come back.
+void writeJsonByteEscape(std::ostream& out, unsigned byte) {
+  out << "\\udc" << kHex[byte >> 4] << kHex[byte & 15];
+}
+
 }  // namespace
 
 void writeJsonString(std::ostream& out, std::string_view text) {
@@ -48,7 +54,7 @@ void writeJsonString(std::ostream& out, std::string_view text) {
     if (byte >= 0x80) {
       const std::size_t length = utf8Length(text.substr(i));
       if (length == 0) {
-        writeJsonEscape(out, byte);
+        writeJsonByteEscape(out, byte);
         ++i;
       } else {
         out.write(text.data() + i, static_cast<std::streamsize>(length));
@@ -74,13 +80,27 @@ void writeJsonString(std::ostream& out, std::string_view text) {
   out.put('"');
 }
 
+void writeJsonNumber(std::ostream& out, std::uint64_t number) {
+  if (number > kJsonExactNumbers) {
+    out << '"' << number << '"';
+  } else {
+    out << number;
+  }
+}
+
 void writeJsonTriple(std::ostream& out, const std::array<std::uint64_t, 3>& triple) {
-  out << '[' << triple[0] << ',' << triple[1] << ',' << triple[2] << ']';
+  out << '[';
+  writeJsonNumber(out, triple[0]);
+  out << ',';
+  writeJsonNumber(out, triple[1]);
+  out << ',';
+  writeJsonNumber(out, triple[2]);
+  out << ']';
 }
 
 void writeJsonNumberOrNull(std::ostream& out, const std::optional<std::uint64_t>& number) {
   if (number) {
-    out << *number;
+    writeJsonNumber(out, *number);
   } else {
     out << "null";
   }

@@ -144,6 +144,32 @@ Sweep sweep(SearchBox* box, std::uint32_t from, std::optional<std::uint32_t> tar
   return result;
 }
 
+// Backwards: a move enters a cell when the cell may be entered along the
+// move's axis, wherever it comes from inside the box (the cell it leaves is
+// not looked at), so the cells one move before `to` are its neighbours
+// inside the box along the axes it may be entered by.
+std::vector<std::uint32_t> distancesTo(const SearchBox& box, std::uint32_t target) {
+  using namespace searching;  // NOLINT(google-build-using-namespace): this file's own
+  std::vector<std::uint32_t> distance(box.cells.size(), kNoRoute);
+  distance[target] = 0;
+  std::vector<std::uint32_t> layer = {target}, next;
+  for (std::uint32_t moves = 1; !layer.empty(); ++moves) {
+    for (const std::uint32_t to : layer) {
+      for (unsigned code = 0; code < 6; ++code) {
+        if (!canEnter(box.cells[to], code)) continue;
+        // The move `code` into `to` comes from the neighbour against it.
+        const std::uint64_t from = neighbour(box, to, code ^ 1);
+        if ((box.cells[from] & kGridEdge) || distance[from] != kNoRoute) continue;
+        distance[from] = moves;
+        next.push_back(static_cast<std::uint32_t>(from));
+      }
+    }
+    layer.swap(next);
+    next.clear();
+  }
+  return distance;
+}
+
 // Walks back from the cell the last move leaves along the codes that
 // reached each cell.
 NumberList sweepRoute(const SearchBox& box, const Sweep& found) {

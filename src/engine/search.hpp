@@ -22,6 +22,10 @@
 //    anew.
 //  - searchMove() tells whether the walker would execute the move `code`
 //    from `cell` (inside the box), and where it leads.
+//  - distancesTo() is, for every cell, the length of a shortest route from
+//    it to `target` (0 at the target itself), kNoRoute where none leads:
+//    one sweep backwards from the target answers for every position at
+//    once. It needs 4 bytes a cell.
 //  - shortestRoute() stores in *route a shortest non-empty route from
 //    `start` to `end`, or returns false when there is none.
 //    searchDistance() is its length, no length when there is no route, or
@@ -77,6 +81,10 @@ struct Sweep {
 
 Sweep sweep(SearchBox* box, std::uint32_t from, std::optional<std::uint32_t> target,
             bool keepReached);
+
+constexpr std::uint32_t kNoRoute = UINT32_MAX;
+
+std::vector<std::uint32_t> distancesTo(const SearchBox& box, std::uint32_t target);
 
 // The codes of a sweep's route to its target.
 NumberList sweepRoute(const SearchBox& box, const Sweep& found);

@@ -22,9 +22,17 @@ namespace tesmo {
 
 // The commands, in the order `tesmo help` lists them, one line each; each
 // is defined in its own file under commands/.
-#define TESMO_COMMANDS(command)                                                                   \
-  command(kSolveCommand) command(kExplainCommand) command(kConvertCommand) command(kJudgeCommand) \
-      command(kGenerateCommand) command(kStatsCommand) command(kRenderCommand)
+// clang-format off
+#define TESMO_COMMANDS(command) \
+  command(kSolveCommand)        \
+  command(kExplainCommand)      \
+  command(kGradeCommand)        \
+  command(kConvertCommand)      \
+  command(kJudgeCommand)        \
+  command(kGenerateCommand)     \
+  command(kStatsCommand)        \
+  command(kRenderCommand)
+// clang-format on
 
 #define TESMO_DECLARE_COMMAND(name) extern const Command name;
 #define TESMO_LIST_COMMAND(name) &(name),

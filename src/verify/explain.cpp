@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/quote.hpp"
+#include "engine/grid.hpp"
 #include "engine/walk.hpp"
 #include "verify/words.hpp"
 
@@ -10,7 +11,28 @@ namespace tesmo {
 
 namespace {
 
+// Whether every position's distance to an end may be kept.
+bool distancesFit(const Maze& maze) {
+  std::uint64_t cells = 0;
+  return gridCellCount(maze.size, &cells) && cells <= kMaxDistanceCells && searchFits(maze.size);
+}
+
 Distance shortestDistance(Searches* searches, const Position& from, const Position& to) {
+  // From the end itself the route must leave and come back: a search of
+  // its own.
+  if (from != to && distancesFit(searches->maze)) {
+    if (!searches->box) searches->box = planSearch(searches->maze);
+    const SearchBox& box = *searches->box;
+    auto known = searches->toEnd.find(to);
+    if (known == searches->toEnd.end()) {
+      known = searches->toEnd.emplace(to, distancesTo(box, searchCell(box, to))).first;
+    }
+    const std::uint32_t moves = known->second[searchCell(box, from)];
+    Distance distance;
+    distance.searched = true;
+    if (moves != kNoRoute) distance.moves = moves;
+    return distance;
+  }
   const auto key = std::make_pair(from, to);
   const auto found = searches->known.find(key);
   if (found != searches->known.end()) return found->second;
@@ -34,13 +56,18 @@ void writeStop(std::ostream& out, const WalkOutcome& outcome) {
   static const char* const kReasons[] = {"moved", "edge", "wall", "invalid"};
   static const char* const kAxes[] = {"\"x\"", "\"y\"", "\"z\""};
   const Blocker& blocker = outcome.blocker;
-  out << "{\"move\":" << outcome.executed + 1 << ",\"code\":" << outcome.stopCode
-      << ",\"reason\":\"" << kReasons[static_cast<int>(blocker.reason)] << "\",\"from\":";
+  out << "{\"move\":";
+  writeJsonNumber(out, outcome.executed + 1);
+  out << ",\"code\":";
+  writeJsonNumber(out, outcome.stopCode);
+  out << ",\"reason\":\"" << kReasons[static_cast<int>(blocker.reason)] << "\",\"from\":";
   writeJsonTriple(out, outcome.position);
   if (blocker.reason == MoveResult::kEdge) out << ",\"axis\":" << kAxes[blocker.axis];
   if (blocker.reason == MoveResult::kWall) {
-    out << ",\"face\":" << blocker.face << ",\"cell\":" << blocker.cell
-        << ",\"value\":" << blocker.value;
+    out << ",\"face\":" << blocker.face << ",\"cell\":";
+    writeJsonNumber(out, blocker.cell);
+    out << ",\"value\":";
+    writeJsonNumber(out, blocker.value);
   }
   out << '}';
 }
@@ -100,7 +127,9 @@ void writeExplanationJson(std::ostream& out, const Explanation& e) {
       << (!judged     ? "null"
           : e.success ? "\"SUCCESS\""
                       : "\"FAILURE\"")
-      << ",\"executed\":" << (facts.walked ? facts.outcome.executed : 0) << ",\"start\":";
+      << ",\"executed\":";
+  writeJsonNumber(out, facts.walked ? facts.outcome.executed : 0);
+  out << ",\"start\":";
   writeOptionalPosition(out, facts.start);
   out << ",\"position\":";
   writeOptionalPosition(out, position);

@@ -5,9 +5,11 @@
 // Contract:
 //  - explainSolution() replays `file` as the verifier does (replay.hpp),
 //    keeping the moves when `keepMoves`, and searches (through `searches`,
-//    which keeps each start and end's answer) a shortest route from start to
-//    end when both are usable, and from where the token stands to the end
-//    after a FAILURE.
+//    which keeps its answers) a shortest route from start to end when both
+//    are usable, and from where the token stands to the end after a
+//    FAILURE. In a box of at most kMaxDistanceCells cells the distances of
+//    every position to an end are found in one sweep, the first time that
+//    end is asked for: graders explain many solutions of one problem.
 //  - writeExplanationText(): the verifier's lines (both streams, in order),
 //    "exit status N", "the solution file cannot be opened or read" when it
 //    could not; then for a walk, with `trace` "move I: code C (x+1) (from)
@@ -23,10 +25,13 @@
 #ifndef TESMO_VERIFY_EXPLAIN_HPP
 #define TESMO_VERIFY_EXPLAIN_HPP
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/search.hpp"
 #include "model/maze.hpp"
@@ -34,11 +39,16 @@
 
 namespace tesmo {
 
-// Shortest routes, kept per start and end: graders explain many solutions
-// of one problem.
+// 4 bytes a cell: 64 MiB at the most.
+constexpr std::uint64_t kMaxDistanceCells = std::uint64_t{1} << 24;
+
+// Shortest routes, kept per start and end, and every position's distance
+// to an end.
 struct Searches {
   const Maze& maze;
   std::map<std::pair<Position, Position>, Distance> known;
+  std::optional<SearchBox> box;  // planned when first needed
+  std::map<Position, std::vector<std::uint32_t>> toEnd;
 };
 
 struct Explanation {

@@ -51,15 +51,15 @@ expect "" -v ""
 
 t() { expect_for tesmo "$@"; }
 # The command, and the options before it.
-t "convert explain generate help judge render solve stats" ""
+t "convert explain generate grade help judge render solve stats" ""
 t "solve" so
 t "judge" j
-t "generate" g
+t "generate grade" g
 t "stats" st
 t "render" r
 t "solve stats" s
 t "--help --version" -
-t "convert explain generate judge render solve stats" help ""
+t "convert explain generate grade judge render solve stats" help ""
 t "judge" help j
 t "generate" help ge
 t "stats" help st

@@ -45,6 +45,7 @@ const std::string kOverview =
     "beside the verifier tesmoVerifier.\n\nCommands:\n"
     "  solve     print a shortest solution of a puzzle\n"
     "  explain   replay solutions as tesmoVerifier does and say where and why they fail\n"
+    "  grade     grade many solutions of one puzzle, each as tesmoVerifier judges it\n"
     "  convert   write a puzzle as a puzzle file or as tesmo.cfg lines\n"
     "  judge     check a contestant's route as a contest judge's checker\n"
     "  generate  make a perfect puzzle with a long route\n"
@@ -264,21 +265,21 @@ TEST_F(Tesmo, ExplainSaysWhereAndWhy) {
 TEST_F(Tesmo, ExplainAsJson) {
   file("wall.txt", "1 1 1\n9 9 9\n0 0 0\n");
   file("odd\"name\\\t\xff.txt", "1 1 1\n9 9\n0\n");
-  file("outside.txt", "11 1 1\n9 9 9\n0\n");
+  file("outside.txt", "-1 1 1\n9 9 9\n0\n");  // x = 2^64 - 1, written as a string
   expectRun({"explain", "--json", "wall.txt", "odd\"name\\\t\xff.txt", "outside.txt"}, 1,
             "{\"file\":\"wall.txt\",\"status\":0,\"verdict\":\"FAILURE\",\"executed\":2,"
             "\"start\":[1,1,1],\"position\":[3,1,1],\"end\":[9,9,9],\"stop\":{\"move\":3,"
             "\"code\":0,\"reason\":\"wall\",\"from\":[3,1,1],\"face\":2,\"cell\":45,\"value\":1},"
             "\"shortest\":48,\"remaining\":46,\"lines\":[\"Stopped after executing 2steps.\","
             "\"FAILURE (2)\"]}\n"
-            "{\"file\":\"odd\\\"name\\\\\\t\\u00ff.txt\",\"status\":1,\"verdict\":null,"
+            "{\"file\":\"odd\\\"name\\\\\\t\\udcff.txt\",\"status\":1,\"verdict\":null,"
             "\"executed\":0,\"start\":[1,1,1],\"position\":null,\"end\":null,\"stop\":null,"
             "\"shortest\":null,\"remaining\":null,"
             "\"lines\":[\"End position (9,9) is not 3-dimensional!\"]}\n"
             "{\"file\":\"outside.txt\",\"status\":0,\"verdict\":null,\"executed\":0,"
-            "\"start\":[11,1,1],\"position\":null,\"end\":[9,9,9],\"stop\":null,"
-            "\"shortest\":null,\"remaining\":null,"
-            "\"lines\":[\"Start position out of boundary (11,1,1)!\"]}\n",
+            "\"start\":[\"18446744073709551615\",1,1],\"position\":null,\"end\":[9,9,9],"
+            "\"stop\":null,\"shortest\":null,\"remaining\":null,"
+            "\"lines\":[\"Start position out of boundary (18446744073709551615,1,1)!\"]}\n",
             "");
 }
 

@@ -55,7 +55,7 @@ int runExplain(int argc, const char* const argv[], std::ostream& out, std::ostre
     files = source.settings["input-file"].as<std::vector<std::string>>();
   }
   const Maze maze = sourceMaze(source);
-  Searches searches{maze, {}};
+  Searches searches{maze, {}, std::nullopt, {}};
   int status = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Explanation e = explainSolution(files[i], &searches, trace);

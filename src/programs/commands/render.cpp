@@ -17,6 +17,7 @@
 
 #include "render/render.hpp"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -111,9 +112,23 @@ std::optional<int> drawSolution(const std::string& file, const Maze& maze, Scene
   return std::nullopt;
 }
 
+// The width text must fit: COLUMNS when it holds a number, else the
+// terminal's on stdout, else 80.
+std::size_t textWidth() {
+  const char* columns = std::getenv("COLUMNS");
+  if (columns && *columns) {
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(columns, &end, 10);
+    if (*end == '\0' && value > 0 && value < 100000) return value;
+  }
+  winsize size{};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
 void draw(std::ostream& stream, const Maze& maze, const Scene& scene, bool text, bool colour) {
   if (text) {
-    writeText(stream, maze, scene, colour);
+    writeText(stream, maze, scene, colour, textWidth());
   } else {
     writeSvg(stream, maze, scene);
   }

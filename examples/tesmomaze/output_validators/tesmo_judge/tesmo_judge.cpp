@@ -60,7 +60,10 @@ void appendNumber(std::string* text, std::uint64_t number);
 struct NumberReader {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file{nullptr, &std::fclose};  // owned
   int descriptor = -1;  // read while >= 0: the file's, or an attached one
-  std::vector<char> buffer;
+  // Not zeroed when made: a 64 KiB buffer for a file of a hundred bytes
+  // would cost the verifier's whole run a third again.
+  std::unique_ptr<char[]> buffer;
+  std::size_t capacity = 0;    // bytes of buffer
   std::size_t next = 0;        // first unread byte in buffer
   std::size_t end = 0;         // one past the last valid byte in buffer
   bool lineEnded = false;      // the current line's list has ended
@@ -340,7 +343,7 @@ bool forEachNumber(NumberReader* reader, OnNumber onNumber, Runs& runs) {
   std::size_t runsFrom = 0;  // where in the buffer to look for runs again
   for (;;) {
     if (!reader->lineEnded) {
-      const char* data = reader->buffer.data();
+      const char* data = reader->buffer.get();
       const std::size_t end = reader->end;
       std::size_t at = reader->next;
       std::uint64_t number;
@@ -437,8 +440,8 @@ bool refill(NumberReader* reader) {
   reader->next = 0;
   reader->end = 0;
   if (!reader->text.empty()) {
-    const std::size_t size = std::min(reader->text.size(), reader->buffer.size());
-    std::memcpy(reader->buffer.data(), reader->text.data(), size);
+    const std::size_t size = std::min(reader->text.size(), reader->capacity);
+    std::memcpy(reader->buffer.get(), reader->text.data(), size);
     reader->text.remove_prefix(size);
     reader->end = size;
     return true;
@@ -446,7 +449,7 @@ bool refill(NumberReader* reader) {
   if (reader->descriptor < 0) return false;
   ssize_t got;
   do {
-    got = read(reader->descriptor, reader->buffer.data(), reader->buffer.size());
+    got = read(reader->descriptor, reader->buffer.get(), reader->capacity);
   } while (got < 0 && errno == EINTR);
   if (got <= 0) {
     reader->readFailed = got < 0;
@@ -472,6 +475,11 @@ bool isBlank(int byte) {
 
 bool isDigit(int byte) { return byte >= '0' && byte <= '9'; }
 
+void makeBuffer(NumberReader* reader, std::size_t size) {
+  reader->capacity = std::max<std::size_t>(size, 1);
+  reader->buffer.reset(new char[reader->capacity]);
+}
+
 // Sets up a reader of `descriptor` whose first read has not failed.
 bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) {
   reader->descriptor = descriptor;
@@ -479,7 +487,7 @@ bool startReading(int descriptor, NumberReader* reader, std::size_t bufferSize) 
   if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
     reader->fileSize = static_cast<std::uint64_t>(status.st_size);
   }
-  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  makeBuffer(reader, bufferSize);
   return refill(reader) || !reader->readFailed;
 }
 
@@ -526,17 +534,12 @@ void closeNumberReader(NumberReader* reader) {
 
 std::string_view unreadBytes(NumberReader* reader) {
   if (reader->next == reader->end && !reading::refill(reader)) return {};
-  return {reader->buffer.data() + reader->next, reader->end - reader->next};
+  return {reader->buffer.get() + reader->next, reader->end - reader->next};
 }
 
 void openNumberText(std::string_view text, NumberReader* reader, std::size_t bufferSize) {
   *reader = NumberReader();
-  if (bufferSize >= text.size()) {
-    reader->buffer.assign(text.begin(), text.end());
-    reader->end = reader->buffer.size();
-    return;
-  }
-  reader->buffer.resize(std::max<std::size_t>(bufferSize, 1));
+  reading::makeBuffer(reader, std::min(bufferSize, text.size()));
   reader->text = text;
   reading::refill(reader);
 }
@@ -592,7 +595,7 @@ bool nextNumber(NumberReader* reader, std::uint64_t* value) {
 
 void nextLine(NumberReader* reader) {
   while (reader->next < reader->end || reading::refill(reader)) {
-    const char* unread = reader->buffer.data() + reader->next;
+    const char* unread = reader->buffer.get() + reader->next;
     const void* newline = std::memchr(unread, '\n', reader->end - reader->next);
     if (newline) {
       reader->next += static_cast<const char*>(newline) - unread + 1;
@@ -642,8 +645,14 @@ NumberList parseNumberList(std::string_view text) {
 //    the token (of `length` bytes) was longer.
 //  - writeJsonString() writes `text` as a JSON string: '"' and '\' escaped,
 //    '\n', '\r', '\t' as such, other control bytes as \u00xx, valid UTF-8
-//    as it is, and each byte of an invalid UTF-8 sequence as \u00xx (the
-//    byte read as Latin-1), so that the output is always valid JSON.
+//    as it is, and each byte of an invalid UTF-8 sequence as \udcxx, the
+//    lone surrogate U+DC00 + byte (PEP 383's "surrogateescape", which no
+//    character is written as), so that the output is always valid JSON and
+//    a reader gets the bytes back: in Python, with
+//    text.encode("utf-8", "surrogateescape").
+//  - writeJsonNumber() writes a number up to 2^53 - 1 as a number and a
+//    larger one as a string of its decimal digits, so that a JavaScript
+//    reader never gets a rounded number.
 //  - cannotRead() is the one wording of a file that cannot be read: "NAME:
 //    cannot read the KIND file: REASON", the system's reason for `error`
 //    (an errno value), NAME through printableName().
@@ -676,6 +685,11 @@ std::string quotedToken(std::string_view kept, std::uint64_t length);
 std::string cannotRead(std::string_view name, const char* kind, int error);
 
 void writeJsonString(std::ostream& out, std::string_view text);
+
+// The largest integer every JSON reader holds exactly (a double's 53 bits).
+constexpr std::uint64_t kJsonExactNumbers = (std::uint64_t{1} << 53) - 1;
+
+void writeJsonNumber(std::ostream& out, std::uint64_t number);
 
 // [x,y,z]
 void writeJsonTriple(std::ostream& out, const std::array<std::uint64_t, 3>& triple);
@@ -1833,6 +1847,10 @@ WalkOutcome walkerOutcome(const Walker& walker) {
 //    anew.
 //  - searchMove() tells whether the walker would execute the move `code`
 //    from `cell` (inside the box), and where it leads.
+//  - distancesTo() is, for every cell, the length of a shortest route from
+//    it to `target` (0 at the target itself), kNoRoute where none leads:
+//    one sweep backwards from the target answers for every position at
+//    once. It needs 4 bytes a cell.
 //  - shortestRoute() stores in *route a shortest non-empty route from
 //    `start` to `end`, or returns false when there is none.
 //    searchDistance() is its length, no length when there is no route, or
@@ -1886,6 +1904,10 @@ struct Sweep {
 
 Sweep sweep(SearchBox* box, std::uint32_t from, std::optional<std::uint32_t> target,
             bool keepReached);
+
+constexpr std::uint32_t kNoRoute = UINT32_MAX;
+
+std::vector<std::uint32_t> distancesTo(const SearchBox& box, std::uint32_t target);
 
 // The codes of a sweep's route to its target.
 NumberList sweepRoute(const SearchBox& box, const Sweep& found);
@@ -2047,6 +2069,32 @@ Sweep sweep(SearchBox* box, std::uint32_t from, std::optional<std::uint32_t> tar
     next.clear();
   }
   return result;
+}
+
+// Backwards: a move enters a cell when the cell may be entered along the
+// move's axis, wherever it comes from inside the box (the cell it leaves is
+// not looked at), so the cells one move before `to` are its neighbours
+// inside the box along the axes it may be entered by.
+std::vector<std::uint32_t> distancesTo(const SearchBox& box, std::uint32_t target) {
+  using namespace searching;  // NOLINT(google-build-using-namespace): this file's own
+  std::vector<std::uint32_t> distance(box.cells.size(), kNoRoute);
+  distance[target] = 0;
+  std::vector<std::uint32_t> layer = {target}, next;
+  for (std::uint32_t moves = 1; !layer.empty(); ++moves) {
+    for (const std::uint32_t to : layer) {
+      for (unsigned code = 0; code < 6; ++code) {
+        if (!canEnter(box.cells[to], code)) continue;
+        // The move `code` into `to` comes from the neighbour against it.
+        const std::uint64_t from = neighbour(box, to, code ^ 1);
+        if ((box.cells[from] & kGridEdge) || distance[from] != kNoRoute) continue;
+        distance[from] = moves;
+        next.push_back(static_cast<std::uint32_t>(from));
+      }
+    }
+    layer.swap(next);
+    next.clear();
+  }
+  return distance;
 }
 
 // Walks back from the cell the last move leaves along the codes that
@@ -3633,8 +3681,8 @@ int main(int argc, char* argv[]) {
   }
   tesmo::JudgeReply reply;
   try {
-    reply = tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(),
-                                    STDIN_FILENO);
+    reply =
+        tesmo::runJudgeProtocol(protocol, static_cast<int>(args.size()), args.data(), STDIN_FILENO);
   } catch (const std::bad_alloc&) {
     reply = tesmo::outOfMemory(protocol);
   }

@@ -1,0 +1,279 @@
+// tesmo grade [FILE|DIR]...: grades many solutions of one puzzle in one
+// process. Each file is replayed exactly as tesmoVerifier replays it (its
+// exit status and its lines), with the moves executed, the shortest route
+// and how far from the end the token stands, as explain finds them (see
+// explain.hpp); a directory stands for the files below it, walked in the
+// order of their names' bytes. The files are graded on every core, and
+// printed in their order:
+//  - by default a table, a row a file: file, status, verdict (the
+//    verifier's last line, "(no output)" for none), moves, shortest,
+//    remaining ("-" where there is none), then a summary line;
+//  - with --csv, RFC 4180 (CR LF line ends): a header row, then a row a file
+//    with file, status, verdict, executed, shortest, remaining and lines
+//    (the verifier's, one field, joined by LF); the file name as its bytes;
+//  - with --json, one explain object a line (explain.hpp).
+// With --csv and --json the summary goes to stderr, so that stdout holds
+// the data alone. On a terminal a progress line on stderr follows a long
+// run. A directory that cannot be read is said on stderr and counts as a
+// file the verifier cannot open.
+//
+// Exit status: the highest of the files' statuses (0: every file judged,
+// 1: a file the verifier refuses); 2 when the settings are refused.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "base/exit_status.hpp"
+#include "base/quote.hpp"
+#include "cli/puzzle_source.hpp"
+#include "programs/command.hpp"
+#include "verify/explain.hpp"
+
+namespace tesmo {
+
+namespace po = boost::program_options;
+
+namespace {
+
+CommandLine gradeCommandLine() {
+  CommandLine commandLine{optionGroup(), -1,
+                          "usage: tesmo grade [options] [FILE|DIR]...\n\n"
+                          "Grades solutions of one puzzle, each as tesmoVerifier judges it, in one "
+                          "process:\na directory stands for the files below it. Prints a table, "
+                          "CSV or JSON, and a\nsummary."};
+  addInputFiles(&commandLine.group, "solution files and directories, as the arguments");
+  commandLine.group.add_options()("csv", "RFC 4180 CSV on stdout, a header row first");
+  addJsonOption(&commandLine.group, "one JSON object per solution on stdout, as explain's");
+  commandLine.group.add_options()("jobs,j", po::value<unsigned>(),
+                                  "files graded at once (default: the number of cores)");
+  addPuzzleSource(&commandLine.group);
+  return commandLine;
+}
+
+// The files the arguments name: a directory's regular files below it, in
+// the order of their paths' bytes; anything else as it is named.
+std::vector<std::string> filesOf(const std::vector<std::string>& arguments, std::ostream& err,
+                                 bool* unreadable) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> files;
+  for (const std::string& argument : arguments) {
+    std::error_code error;
+    if (!fs::is_directory(argument, error)) {
+      files.push_back(argument);
+      continue;
+    }
+    std::vector<std::string> below;
+    fs::recursive_directory_iterator walk(argument, error), end;
+    for (; !error && walk != end; walk.increment(error)) {
+      if (walk->is_regular_file(error)) below.push_back(walk->path().string());
+    }
+    if (error) {
+      err << printableName(argument) << ": cannot read the directory: " << error.message()
+          << std::endl;
+      *unreadable = true;
+    }
+    std::sort(below.begin(), below.end());
+    files.insert(files.end(), below.begin(), below.end());
+  }
+  return files;
+}
+
+// Explains files[i] for every i, `jobs` at a time, each worker with its
+// own searches; calls onDone(count) from the first worker as they finish.
+template <typename OnDone>
+std::vector<Explanation> gradeAll(const Maze& maze, const std::vector<std::string>& files,
+                                  unsigned jobs, OnDone onDone) {
+  std::vector<Explanation> explained(files.size());
+  std::atomic<std::size_t> next{0}, done{0};
+  auto work = [&](bool reporter) {
+    Searches searches{maze, {}, std::nullopt, {}};
+    for (std::size_t i; (i = next++) < files.size();) {
+      explained[i] = explainSolution(files[i], &searches, false);
+      const std::size_t finished = ++done;
+      if (reporter) onDone(finished);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned worker = 1; worker < jobs; ++worker) workers.emplace_back(work, false);
+  work(true);
+  for (std::thread& worker : workers) worker.join();
+  onDone(files.size());
+  return explained;
+}
+
+std::string numberOrDash(const std::optional<std::uint64_t>& number) {
+  return number ? std::to_string(*number) : "-";
+}
+
+// What the table and CSV show of a solution.
+struct Row {
+  std::string status, verdict, executed, shortest, remaining;
+};
+
+Row rowOf(const Explanation& e) {
+  const ReplayFacts& facts = e.facts;
+  const bool judged = facts.walked && facts.outcome.stop != MoveResult::kInvalid;
+  std::optional<std::uint64_t> remaining;
+  if (judged) remaining = e.success ? std::optional<std::uint64_t>(0) : e.toEnd.moves;
+  return {std::to_string(facts.status), facts.said.empty() ? "" : facts.said.back().text,
+          facts.walked ? std::to_string(facts.outcome.executed) : "-",
+          numberOrDash(e.shortest.moves), numberOrDash(remaining)};
+}
+
+// The table's columns are as wide as their widest cell; the last is not
+// padded.
+void writeTable(std::ostream& out, const std::vector<std::string>& files,
+                const std::vector<Explanation>& explained) {
+  std::vector<std::array<std::string, 6>> cells = {
+      {"file", "status", "verdict", "moves", "shortest", "remaining"}};
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const Explanation& e = explained[i];
+    const Row row = rowOf(e);
+    std::string verdict = printableName(row.verdict);
+    if (!e.facts.opened) {
+      verdict = "(cannot read: " + std::string(std::strerror(e.facts.readError)) + ")";
+    } else if (verdict.empty()) {
+      verdict = "(no output)";
+    }
+    cells.push_back(
+        {printableName(files[i]), row.status, verdict, row.executed, row.shortest, row.remaining});
+  }
+  std::array<std::size_t, 6> width{};
+  for (const auto& line : cells) {
+    for (std::size_t k = 0; k < width.size(); ++k) width[k] = std::max(width[k], line[k].size());
+  }
+  for (const auto& line : cells) {
+    std::string text;
+    for (std::size_t k = 0; k + 1 < width.size(); ++k) {
+      text += line[k] + std::string(width[k] - line[k].size() + 2, ' ');
+    }
+    out << text << line.back() << '\n';
+  }
+}
+
+// A CSV field, quoted when it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+void writeCsv(std::ostream& out, const std::vector<std::string>& files,
+              const std::vector<Explanation>& explained) {
+  out << "file,status,verdict,executed,shortest,remaining,lines\r\n";
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const Row row = rowOf(explained[i]);
+    std::string lines;
+    for (const SaidLine& said : explained[i].facts.said) {
+      lines += (lines.empty() ? "" : "\n") + said.text;
+    }
+    out << csvField(files[i]) << ',' << row.status << ',' << csvField(row.verdict) << ','
+        << row.executed << ',' << row.shortest << ',' << row.remaining << ',' << csvField(lines)
+        << "\r\n";
+  }
+}
+
+// "N solutions: S succeed, F fail, R not judged", where a solution not
+// judged is one the verifier refused or could not read.
+std::string summaryOf(const std::vector<Explanation>& explained) {
+  std::size_t succeed = 0, fail = 0;
+  for (const Explanation& e : explained) {
+    succeed += e.success;
+    fail +=
+        !e.success && !e.facts.said.empty() && e.facts.said.back().text.rfind("FAILURE", 0) == 0;
+  }
+  return std::to_string(explained.size()) +
+         (explained.size() == 1 ? " solution: " : " solutions: ") + std::to_string(succeed) +
+         " succeed, " + std::to_string(fail) + " fail, " +
+         std::to_string(explained.size() - succeed - fail) + " not judged";
+}
+
+int runGrade(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
+  PuzzleSource source;
+  if (const std::optional<int> loaded =
+          startCommand(argc, argv, gradeCommandLine(), &source, out, err)) {
+    return *loaded;
+  }
+  const po::variables_map& settings = source.settings;
+  const bool csv = settings.count("csv") != 0, json = settings.count("json") != 0;
+  if (csv && json) {
+    err << "--csv and --json cannot be given together" << std::endl;
+    return kSettingsRefused;
+  }
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  if (settings.count("jobs")) jobs = settings["jobs"].as<unsigned>();
+  if (jobs == 0 || jobs > 256) {
+    err << "--jobs takes 1 to 256" << std::endl;
+    return kSettingsRefused;
+  }
+  std::vector<std::string> arguments;
+  if (settings.count("input-file")) {
+    arguments = settings["input-file"].as<std::vector<std::string>>();
+  }
+  bool unreadable = false;
+  const std::vector<std::string> files = filesOf(arguments, err, &unreadable);
+  // A progress line on a terminal, once a run has taken a while.
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  const auto started = std::chrono::steady_clock::now();
+  auto lastShown = started;
+  bool shown = false;
+  const std::vector<Explanation> explained =
+      gradeAll(sourceMaze(source), files, jobs, [&](std::size_t done) {
+        if (!terminal) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (done < files.size() && now - lastShown < std::chrono::milliseconds(200)) return;
+        if (!shown && now - started < std::chrono::milliseconds(500)) return;
+        lastShown = now;
+        shown = true;
+        err << "\rgraded " << done << " of " << files.size() << "\x1b[K" << std::flush;
+      });
+  if (shown) err << "\r\x1b[K" << std::flush;
+  if (csv || json) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      const ReplayFacts& facts = explained[i].facts;
+      if (!facts.opened) err << cannotRead(files[i], "solution", facts.readError) << '\n';
+    }
+  }
+  std::ostringstream text;
+  if (json) {
+    for (const Explanation& e : explained) writeExplanationJson(text, e);
+  } else if (csv) {
+    writeCsv(text, files, explained);
+  } else {
+    writeTable(text, files, explained);
+  }
+  const std::string summary = summaryOf(explained);
+  out << text.str();
+  if (csv || json) {
+    out.flush();
+    err << summary << std::endl;
+  } else {
+    out << summary << '\n';
+    out.flush();
+  }
+  int status = unreadable ? kMalformedSolution : 0;
+  for (const Explanation& e : explained) status = std::max(status, e.facts.status);
+  return status;
+}
+
+}  // namespace
+
+extern const Command kGradeCommand = {
+    "grade", "grade many solutions of one puzzle, each as tesmoVerifier judges it", runGrade};
+
+}  // namespace tesmo
