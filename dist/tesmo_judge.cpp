@@ -657,7 +657,9 @@ NumberList parseNumberList(std::string_view text) {
 //    cannot read the KIND file: REASON", the system's reason for `error`
 //    (an errno value), NAME through printableName().
 //  - escapeXml() escapes & < > " ' as entities and writes a control byte
-//    (below 0x20) as '?', which XML 1.0 cannot hold.
+//    (below 0x20) as '?', which XML 1.0 cannot hold. validUtf8() writes
+//    each byte of an invalid UTF-8 sequence as '?', for a document that
+//    declares UTF-8.
 
 #ifndef TESMO_BASE_QUOTE_HPP
 #define TESMO_BASE_QUOTE_HPP
@@ -687,7 +689,7 @@ std::string cannotRead(std::string_view name, const char* kind, int error);
 void writeJsonString(std::ostream& out, std::string_view text);
 
 // The largest integer every JSON reader holds exactly (a double's 53 bits).
-constexpr std::uint64_t kJsonExactNumbers = (std::uint64_t{1} << 53) - 1;
+inline constexpr std::uint64_t kJsonExactNumbers = (std::uint64_t{1} << 53) - 1;
 
 void writeJsonNumber(std::ostream& out, std::uint64_t number);
 
@@ -697,6 +699,8 @@ void writeJsonTriple(std::ostream& out, const std::array<std::uint64_t, 3>& trip
 void writeJsonNumberOrNull(std::ostream& out, const std::optional<std::uint64_t>& number);
 
 std::string escapeXml(std::string_view text);
+
+std::string validUtf8(std::string_view text);
 
 }  // namespace tesmo
 
@@ -3292,6 +3296,14 @@ inline constexpr int kCannotUse = 1;
 // Settings refused (by the option library, or a maze they cannot describe);
 // tesmo: any other refusal of what the command was asked.
 inline constexpr int kSettingsRefused = 2;
+
+// tesmo test: 0 every case passed; 1 a case did not; 3 a case cannot be
+// judged (its input or answer is at fault), whatever the others; 2 as
+// above, the solver that cannot be started included; interrupted by a
+// signal, 128 + its number.
+inline constexpr int kSuiteFailed = 1;
+inline constexpr int kSuiteJudgeError = 3;
+inline constexpr int kInterruptedBase = 128;
 
 // Contest judges' protocols.
 inline constexpr int kKattisAccepted = 42;

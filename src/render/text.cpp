@@ -193,10 +193,9 @@ void writeText(std::ostream& out, const Maze& maze, const Scene& scene, bool col
                std::size_t width) {
   width = std::max<std::size_t>(width, 1);
   auto faces = [&](bool dense) {
-    std::vector<Block> blocks;
-    for (int face = 0; face < 3; ++face)
-      blocks.push_back(textFace(maze, scene, face, colour, dense));
-    return blocks;
+    return std::vector<Block>{textFace(maze, scene, 0, colour, dense),
+                              textFace(maze, scene, 1, colour, dense),
+                              textFace(maze, scene, 2, colour, dense)};
   };
   bool dense = false;
   std::vector<Block> blocks = faces(false);
