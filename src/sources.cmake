@@ -31,6 +31,9 @@ set(TESMO_CORE_SOURCES
   src/render/scene.cpp
   src/render/svg.cpp
   src/render/text.cpp
+  src/run/run.cpp
+  src/judge/suite.cpp
+  src/judge/suite_report.cpp
 )
 
 # Settings and command lines, on Boost.Program_options.

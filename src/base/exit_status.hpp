@@ -17,6 +17,14 @@ inline constexpr int kCannotUse = 1;
 // tesmo: any other refusal of what the command was asked.
 inline constexpr int kSettingsRefused = 2;
 
+// tesmo test: 0 every case passed; 1 a case did not; 3 a case cannot be
+// judged (its input or answer is at fault), whatever the others; 2 as
+// above, the solver that cannot be started included; interrupted by a
+// signal, 128 + its number.
+inline constexpr int kSuiteFailed = 1;
+inline constexpr int kSuiteJudgeError = 3;
+inline constexpr int kInterruptedBase = 128;
+
 // Contest judges' protocols.
 inline constexpr int kKattisAccepted = 42;
 inline constexpr int kKattisWrongAnswer = 43;

@@ -47,6 +47,17 @@ void writeJsonByteEscape(std::ostream& out, unsigned byte) {
 
 }  // namespace
 
+std::string validUtf8(std::string_view text) {
+  std::string valid;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t length =
+        static_cast<unsigned char>(text[i]) < 0x80 ? 1 : utf8Length(text.substr(i));
+    valid += length == 0 ? std::string_view("?") : text.substr(i, length);
+    i += length == 0 ? 1 : length;
+  }
+  return valid;
+}
+
 void writeJsonString(std::ostream& out, std::string_view text) {
   out.put('"');
   for (std::size_t i = 0; i < text.size();) {

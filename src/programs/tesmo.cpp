@@ -31,7 +31,8 @@ namespace tesmo {
   command(kJudgeCommand)        \
   command(kGenerateCommand)     \
   command(kStatsCommand)        \
-  command(kRenderCommand)
+  command(kRenderCommand)        \
+  command(kTestCommand)
 // clang-format on
 
 #define TESMO_DECLARE_COMMAND(name) extern const Command name;

@@ -51,15 +51,17 @@ expect "" -v ""
 
 t() { expect_for tesmo "$@"; }
 # The command, and the options before it.
-t "convert explain generate grade help judge render solve stats" ""
+t "convert explain generate grade help judge render solve stats test" ""
 t "solve" so
 t "judge" j
 t "generate grade" g
 t "stats" st
 t "render" r
 t "solve stats" s
+t "test" t
+t "moves solution" test --format ""
 t "--help --version" -
-t "convert explain generate grade judge render solve stats" help ""
+t "convert explain generate grade judge render solve stats test" help ""
 t "judge" help j
 t "generate" help ge
 t "stats" help st

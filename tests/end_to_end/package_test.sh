@@ -14,8 +14,10 @@
 # some case, a run_time_error one exit with a status other than 0 or be
 # killed by a signal on some case, and neither may get a 43. Every input
 # passes the input validator with the flags of data/testdata.yaml. Also:
-# the package's layout, that each answer is itself accepted, and that
-# generators/make_data.sh writes the data the package holds.
+# the package's layout, that each answer is itself accepted, that `tesmo
+# test` gives each submission the verdict its folder names (and AC or
+# nothing else), and that generators/make_data.sh writes the data the
+# package holds.
 #
 #   tests/package_test.sh PACKAGE_DIR BUILD_DIR
 set -uo pipefail
@@ -225,6 +227,29 @@ for submission in "${submissions[@]}"; do
   summary+=("$(printf '%-36s %3d accepted %3d wrong %3d slow %3d crashed %3d other  %s' \
     "$submission" "$accepted" "$wrong" "$slow" "$crashed" "$other" \
     "${first_wrong:+first wrong: $first_wrong}")")
+done
+
+# ---- every submission through `tesmo test`: the verdicts its folder names ----
+for submission in "${submissions[@]}"; do
+  kind=${submission%%/*}
+  status=0
+  "$tesmo" test "$package" --time-limit 1 --json -- "$work/bin/${submission//\//.}" \
+    >"$work/suite.json" 2>"$work/suite.err" || status=$?
+  verdicts=$(sed 's/.*"verdict":"\([A-Z]*\)".*/\1/' "$work/suite.json" | sort -u | paste -sd ' ')
+  echo "tesmo test on $submission: status $status, verdicts $verdicts"
+  case $kind in
+    accepted) want="AC" ;;
+    wrong_answer) want="WA" ;;
+    time_limit_exceeded) want="TLE" ;;
+    run_time_error) want="RTE" ;;
+  esac
+  [ "$kind" = accepted ] && [ "$status" -ne 0 ] && fail "tesmo test: $submission exits $status"
+  [ "$kind" != accepted ] && [ "$status" -ne 1 ] && fail "tesmo test: $submission exits $status"
+  [[ " $verdicts " == *" $want "* ]] || fail "tesmo test: $submission gets no $want"
+  for verdict in $verdicts; do
+    [ "$verdict" = AC ] || [ "$verdict" = "$want" ] ||
+      fail "tesmo test: $submission gets $verdict"
+  done
 done
 
 # ---- the generator writes the data the package holds ----

@@ -50,7 +50,8 @@ const std::string kOverview =
     "  judge     check a contestant's route as a contest judge's checker\n"
     "  generate  make a perfect puzzle with a long route\n"
     "  stats     measure a puzzle: its cells, routes and dead ends\n"
-    "  render    draw a puzzle's faces as SVG or in the terminal\n\n"
+    "  render    draw a puzzle's faces as SVG or in the terminal\n"
+    "  test      run a solver on a suite of cases and judge each run\n\n"
     "See 'tesmo help COMMAND' or 'tesmo COMMAND --help' for a command's options.\n";
 
 // Every command, on each kind of bad input: one line on stderr that says
