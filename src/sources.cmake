@@ -31,6 +31,7 @@ set(TESMO_CORE_SOURCES
   src/render/scene.cpp
   src/render/svg.cpp
   src/render/text.cpp
+  src/render/html.cpp
   src/run/run.cpp
   src/judge/suite.cpp
   src/judge/suite_report.cpp

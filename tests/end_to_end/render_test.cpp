@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -603,6 +604,32 @@ TEST_F(Render, SvgConvertsToPng) {
       std::system(
           ("rsvg-convert -w 300 '" + path("out.svg") + "' -o '" + path("out.png") + "'").c_str()));
   EXPECT_EQ(0u, readText(path("out.png")).find("\x89PNG\r\n\x1a\n"));
+}
+
+}  // namespace tesmo
+
+namespace tesmo {
+
+// The page holds its data where a name cannot end the script; --text and
+// --html are refused together.
+TEST_F(Render, HtmlPageKeepsItsScriptWhole) {
+  file("tiny.txt", kTiny);
+  std::filesystem::create_directory(path("a<"));
+  const std::string name = "a</script><b>\xff.txt";
+  file(name, kTinyWall);
+  const RunResult page = tesmo({"render", "--html", "tiny.txt", "--solution", name});
+  EXPECT_EQ(0, page.status) << page.err;
+  EXPECT_EQ(0u, page.out.find("<!DOCTYPE html>\n"));
+  std::size_t scripts = 0;
+  for (std::size_t at = page.out.find("</script>"); at != std::string::npos;
+       at = page.out.find("</script>", at + 1)) {
+    ++scripts;
+  }
+  EXPECT_EQ(1u, scripts);
+  EXPECT_NE(std::string::npos, page.out.find("\"moves\":\"0020\",\"invalid\":null"));
+  const RunResult both = tesmo({"render", "--html", "--text", "tiny.txt"});
+  EXPECT_EQ(2, both.status);
+  EXPECT_EQ("--text and --html cannot be given together\n", both.err);
 }
 
 }  // namespace tesmo

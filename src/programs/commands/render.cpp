@@ -32,6 +32,8 @@
 #include "cli/puzzle_source.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
+#include "render/html.hpp"
+#include "verify/endpoints.hpp"
 #include "verify/replay.hpp"
 #include "verify/words.hpp"
 
@@ -52,10 +54,18 @@ CommandLine renderCommandLine() {
                                   "puzzle file, as the argument (as --puzzle)")(
       "solution", po::value<std::string>(), "solution file whose route is drawn")(
       "output,o", po::value<std::string>(), "write the picture to this file, not stdout")(
-      "text", "draw for a terminal, in Unicode blocks");
+      "text", "draw for a terminal, in Unicode blocks")(
+      "html", "write one HTML page to replay the solution or play the puzzle in a browser");
   addPuzzleSource(&commandLine.group);
   return commandLine;
 }
+
+// What a picture is drawn of: the scene, or with --html the page.
+struct Drawing {
+  Scene scene;
+  bool html = false;
+  HtmlPage page;
+};
 
 // The walk's marks and words: the verdict (the verifier's last line), then
 // as explain says them, where it stopped and where the token stands.
@@ -78,13 +88,15 @@ void drawWalk(const Maze& maze, const ReplayFacts& facts, Scene* scene) {
   }
 }
 
-// Replays the solution into the scene, or returns the status the run ends
-// with after the verifier's messages.
-std::optional<int> drawSolution(const std::string& file, const Maze& maze, Scene* scene,
+// Replays the solution into the drawing, or returns the status the run
+// ends with after the verifier's messages. A page (--html) also replays a
+// walk that meets an invalid code, up to it.
+std::optional<int> drawSolution(const std::string& file, const Maze& maze, Drawing* drawing,
                                 std::ostream& out, std::ostream& err) {
   ReplayFacts facts;
   replaySolution(file, maze, false, true, &facts);
-  if (facts.status != 0) {
+  const bool invalidCode = facts.walked && facts.outcome.stop == MoveResult::kInvalid;
+  if (facts.status != 0 && !(drawing->html && invalidCode)) {
     // The verifier's standard output first, as a caller that keeps the two
     // streams apart sees them, then its errors.
     for (const SaidLine& line : facts.said) {
@@ -98,18 +110,40 @@ std::optional<int> drawSolution(const std::string& file, const Maze& maze, Scene
     err.flush();
     return facts.status;
   }
-  scene->start.reset();
-  scene->end.reset();
+  Scene& scene = drawing->scene;
+  HtmlPage& page = drawing->page;
+  scene.start.reset();
+  scene.end.reset();
+  page.start = facts.start;
+  page.end = facts.end;
+  page.replay = true;
   if (!facts.walked) {  // a start or end the verifier refuses, with one line
     for (const SaidLine& line : facts.said) {
       err << line.text << '\n';
-      scene->caption.push_back(line.text);
+      scene.caption.push_back(line.text);
+      page.refusal += (page.refusal.empty() ? "" : " ") + line.text;
     }
     err.flush();
     return std::nullopt;
   }
-  drawWalk(maze, facts, scene);
+  page.moves = facts.moves;
+  if (invalidCode) return std::nullopt;
+  drawWalk(maze, facts, &scene);
+  page.summary = scene.caption.back();
   return std::nullopt;
+}
+
+// A puzzle file's start and end, for a page to play from: the verifier's
+// line when it refuses one.
+void pageEndpoints(const PuzzleSource& source, const Maze& maze, HtmlPage* page) {
+  if (!source.fromFile || !source.file.start || !source.file.end) return;
+  page->start = source.file.start;
+  page->end = source.file.end;
+  Said said;
+  if (!endpointUsable(*page->start, kStart, maze, &said) ||
+      !endpointUsable(*page->end, kEnd, maze, &said)) {
+    page->refusal = said.back().text;
+  }
 }
 
 // The width text must fit: COLUMNS when it holds a number, else the
@@ -126,26 +160,28 @@ std::size_t textWidth() {
   return 80;
 }
 
-void draw(std::ostream& stream, const Maze& maze, const Scene& scene, bool text, bool colour) {
-  if (text) {
-    writeText(stream, maze, scene, colour, textWidth());
+void draw(std::ostream& stream, const Maze& maze, const Drawing& drawing, bool text, bool colour) {
+  if (drawing.html) {
+    writeHtml(stream, maze, drawing.page);
+  } else if (text) {
+    writeText(stream, maze, drawing.scene, colour, textWidth());
   } else {
-    writeSvg(stream, maze, scene);
+    writeSvg(stream, maze, drawing.scene);
   }
 }
 
-int writePicture(const po::variables_map& settings, const Maze& maze, const Scene& scene,
+int writePicture(const po::variables_map& settings, const Maze& maze, const Drawing& drawing,
                  std::ostream& out, std::ostream& err) {
   const bool text = settings.count("text") != 0;
   if (!settings.count("output")) {
-    draw(out, maze, scene, text, text && colourWanted(isatty(1) != 0, std::getenv("NO_COLOR")));
+    draw(out, maze, drawing, text, text && colourWanted(isatty(1) != 0, std::getenv("NO_COLOR")));
     out.flush();
     return 0;
   }
   const std::string path = settings["output"].as<std::string>();
   std::ofstream file(path, std::ios::binary);
   if (file) {
-    draw(file, maze, scene, text, false);
+    draw(file, maze, drawing, text, false);
     file.close();
   }
   if (!file) {
@@ -168,18 +204,27 @@ int runRender(int argc, const char* const argv[], std::ostream& out, std::ostrea
         << std::endl;
     return kSettingsRefused;
   }
-  Scene scene;
-  if (source.fromFile) {
-    scene.start = source.file.start;
-    scene.end = source.file.end;
+  Drawing drawing;
+  drawing.html = source.settings.count("html") != 0;
+  if (drawing.html && source.settings.count("text")) {
+    err << "--text and --html cannot be given together" << std::endl;
+    return kSettingsRefused;
   }
+  if (source.fromFile) {
+    drawing.scene.start = source.file.start;
+    drawing.scene.end = source.file.end;
+    pageEndpoints(source, maze, &drawing.page);
+  }
+  drawing.page.title = "tesmo: " + std::to_string(maze.size[0]) + " x " +
+                       std::to_string(maze.size[1]) + " x " + std::to_string(maze.size[2]);
   if (source.settings.count("solution")) {
-    if (std::optional<int> status =
-            drawSolution(source.settings["solution"].as<std::string>(), maze, &scene, out, err)) {
+    const std::string solution = source.settings["solution"].as<std::string>();
+    drawing.page.title += ", " + solution;
+    if (std::optional<int> status = drawSolution(solution, maze, &drawing, out, err)) {
       return *status;
     }
   }
-  return writePicture(source.settings, maze, scene, out, err);
+  return writePicture(source.settings, maze, drawing, out, err);
 }
 
 }  // namespace
