@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ make cmake libboost-program-options-dev libboost-filesystem-dev
-          libboost-system-dev libgtest-dev libxml2-utils librsvg2-bin)
+          libboost-system-dev libgtest-dev libxml2-utils librsvg2-bin admesh)
 
 install_missing() {
   local missing=()

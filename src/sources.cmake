@@ -32,6 +32,8 @@ set(TESMO_CORE_SOURCES
   src/render/svg.cpp
   src/render/text.cpp
   src/render/html.cpp
+  src/render/mesh.cpp
+  src/render/model.cpp
   src/run/run.cpp
   src/judge/suite.cpp
   src/judge/suite_report.cpp

@@ -85,8 +85,8 @@ t "--json" stats --puzzle maze.txt --j
 t "--budget --help --seed --size" generate -
 t "--budget --help --seed --size" generate 4 3 2 --
 t "--seed --size" generate 4 3 2 --budget 0 --s
-t "--dimensions --drawn-file --face0 --face1 --face2 --help --html --output --puzzle --solution --text" render -
-t "--dimensions --drawn-file --face0 --face1 --face2 --help --html --output --puzzle --solution --text" \
+t "--ascii --base --cell --dimensions --drawn-file --face0 --face1 --face2 --flat --help --html --output --puzzle --solution --stl --text --wall-height" render -
+t "--ascii --base --cell --dimensions --drawn-file --face0 --face1 --face2 --flat --help --html --output --puzzle --solution --stl --text --wall-height" \
   render maze.txt --
 t "--solution" render maze.txt --sol
 t "--output" render --text --o

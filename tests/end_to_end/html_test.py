@@ -51,7 +51,10 @@ def browser():
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
                      "--window-size=1400,1000"):
         options.add_argument(argument)
-    return webdriver.Chrome(options=options)
+    try:
+        return webdriver.Chrome(options=options)
+    except Exception as error:  # the driver or the browser does not start
+        skip("Chromium does not start: %s" % str(error).splitlines()[0])
 
 
 def random_puzzle(rng):

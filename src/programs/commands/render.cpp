@@ -30,9 +30,11 @@
 #include "base/exit_status.hpp"
 #include "base/quote.hpp"
 #include "cli/puzzle_source.hpp"
+#include "engine/walk.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
 #include "render/html.hpp"
+#include "render/model.hpp"
 #include "verify/endpoints.hpp"
 #include "verify/replay.hpp"
 #include "verify/words.hpp"
@@ -55,7 +57,16 @@ CommandLine renderCommandLine() {
       "solution", po::value<std::string>(), "solution file whose route is drawn")(
       "output,o", po::value<std::string>(), "write the picture to this file, not stdout")(
       "text", "draw for a terminal, in Unicode blocks")(
-      "html", "write one HTML page to replay the solution or play the puzzle in a browser");
+      "html", "write one HTML page to replay the solution or play the puzzle in a browser")(
+      "stl", po::value<std::string>(),
+      "write a 3-D printable model (STL) to this file: the box, or the route of --solution")(
+      "flat", "with --stl, the three plates side by side to print flat")(
+      "ascii", "with --stl, ASCII STL, not binary")("cell", po::value<double>()->default_value(5.0),
+                                                    "with --stl, a cell's side in millimetres")(
+      "wall-height", po::value<double>()->default_value(2.0),
+      "with --stl, the walls' height in millimetres")(
+      "base", po::value<double>()->default_value(2.0),
+      "with --stl, the plates' thickness in millimetres");
   addPuzzleSource(&commandLine.group);
   return commandLine;
 }
@@ -192,6 +203,79 @@ int writePicture(const po::variables_map& settings, const Maze& maze, const Draw
   return 0;
 }
 
+// The positions a solution's walk stands on, or the status the run ends
+// with after the verifier's messages (a start or end it refuses included:
+// there is no route to model).
+std::optional<int> routePositions(const std::string& file, const Maze& maze,
+                                  std::vector<Position>* positions, std::ostream& out,
+                                  std::ostream& err) {
+  Drawing drawing;
+  if (std::optional<int> status = drawSolution(file, maze, &drawing, out, err)) return status;
+  if (!drawing.page.refusal.empty()) return kCannotUse;
+  Walker walker = startWalker(maze, *drawing.page.start, drawing.page.moves.size());
+  positions->push_back(*drawing.page.start);
+  for (const std::uint64_t code : drawing.page.moves) {
+    if (!stepWalker(&walker, code)) break;
+    positions->push_back(walkerOutcome(walker).position);
+  }
+  return std::nullopt;
+}
+
+// --stl FILE: the model of the box (assembled, or --flat) or of the route.
+int writeModel(const PuzzleSource& source, const Maze& maze, std::ostream& out, std::ostream& err) {
+  const po::variables_map& settings = source.settings;
+  for (const char* other : {"text", "html", "output"}) {
+    if (settings.count(other)) {
+      err << "--stl and --" << other << " cannot be given together" << std::endl;
+      return kSettingsRefused;
+    }
+  }
+  ModelSizes sizes;
+  sizes.cell = settings["cell"].as<double>();
+  sizes.wallHeight = settings["wall-height"].as<double>();
+  sizes.base = settings["base"].as<double>();
+  std::string fault = modelSizesFault(sizes);
+  if (fault.empty() && boxIsEmpty(maze.size)) fault = "the box has a size of 0: nothing to print";
+  if (!fault.empty()) {
+    err << fault << std::endl;
+    return kSettingsRefused;
+  }
+  Solid solid;
+  if (settings.count("solution")) {
+    std::vector<Position> positions;
+    if (std::optional<int> status =
+            routePositions(settings["solution"].as<std::string>(), maze, &positions, out, err)) {
+      return *status;
+    }
+    solid = routeModel(positions, sizes);
+  } else {
+    solid = settings.count("flat") ? flatModel(maze, sizes) : assembledModel(maze, sizes);
+  }
+  std::vector<Triangle> triangles;
+  if (!meshSolid(solid, &triangles, &fault)) {
+    err << fault << std::endl;
+    return kSettingsRefused;
+  }
+  const std::string path = settings["stl"].as<std::string>();
+  std::ofstream file(path, std::ios::binary);
+  const std::string title = "tesmo render --stl, " + std::to_string(maze.size[0]) + " x " +
+                            std::to_string(maze.size[1]) + " x " + std::to_string(maze.size[2]) +
+                            " cells";
+  if (file) {
+    if (settings.count("ascii")) {
+      writeStlAscii(file, triangles, "tesmo");
+    } else {
+      writeStlBinary(file, triangles, title);
+    }
+    file.close();
+  }
+  if (!file) {
+    err << printableName(path) << ": cannot write the model: " << std::strerror(errno) << std::endl;
+    return kSettingsRefused;
+  }
+  return 0;
+}
+
 int runRender(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {
   PuzzleSource source;
   if (const std::optional<int> loaded =
@@ -199,6 +283,7 @@ int runRender(int argc, const char* const argv[], std::ostream& out, std::ostrea
     return *loaded;
   }
   const Maze maze = sourceMaze(source);
+  if (source.settings.count("stl")) return writeModel(source, maze, out, err);
   if (!drawable(maze)) {
     err << "The box is too large to draw: a face may hold at most " << kMaxDrawnCells << " cells!"
         << std::endl;
