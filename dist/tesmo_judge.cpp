@@ -657,7 +657,7 @@ NumberList parseNumberList(std::string_view text) {
 //    cannot read the KIND file: REASON", the system's reason for `error`
 //    (an errno value), NAME through printableName().
 //  - escapeXml() escapes & < > " ' as entities and writes a control byte
-//    (below 0x20) as '?', which XML 1.0 cannot hold. validUtf8() writes
+//    (below 0x20) and U+FFFE and U+FFFF as '?', which XML 1.0 cannot hold. validUtf8() writes
 //    each byte of an invalid UTF-8 sequence as '?', for a document that
 //    declares UTF-8.
 
@@ -771,7 +771,15 @@ std::string cannotRead(std::string_view name, const char* kind, int error) {
 
 std::string escapeXml(std::string_view text) {
   std::string escaped;
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    // U+FFFE and U+FFFF, which XML 1.0 cannot hold either.
+    if (c == '\xEF' && text.substr(i + 1, 1) == "\xBF" &&
+        (text.substr(i + 2, 1) == "\xBE" || text.substr(i + 2, 1) == "\xBF")) {
+      escaped += '?';
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&':
         escaped += "&amp;";

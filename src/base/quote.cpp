@@ -65,7 +65,15 @@ std::string cannotRead(std::string_view name, const char* kind, int error) {
 
 std::string escapeXml(std::string_view text) {
   std::string escaped;
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    // U+FFFE and U+FFFF, which XML 1.0 cannot hold either.
+    if (c == '\xEF' && text.substr(i + 1, 1) == "\xBF" &&
+        (text.substr(i + 2, 1) == "\xBE" || text.substr(i + 2, 1) == "\xBF")) {
+      escaped += '?';
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&':
         escaped += "&amp;";

@@ -30,7 +30,7 @@
 //    cannot read the KIND file: REASON", the system's reason for `error`
 //    (an errno value), NAME through printableName().
 //  - escapeXml() escapes & < > " ' as entities and writes a control byte
-//    (below 0x20) as '?', which XML 1.0 cannot hold. validUtf8() writes
+//    (below 0x20) and U+FFFE and U+FFFF as '?', which XML 1.0 cannot hold. validUtf8() writes
 //    each byte of an invalid UTF-8 sequence as '?', for a document that
 //    declares UTF-8.
 

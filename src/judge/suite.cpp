@@ -34,9 +34,11 @@ std::string answerBeside(const std::string& input) {
 std::vector<std::string> filesBelow(const std::string& dir) {
   std::vector<std::string> files;
   std::error_code error;
-  fs::recursive_directory_iterator walk(dir, error), end;
+  fs::recursive_directory_iterator walk(dir, fs::directory_options::skip_permission_denied, error),
+      end;
   for (; !error && walk != end; walk.increment(error)) {
-    if (walk->is_regular_file(error)) files.push_back(walk->path().string());
+    std::error_code kind;  // a link to nowhere is no file, and no end of the walk
+    if (walk->is_regular_file(kind)) files.push_back(walk->path().string());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -133,7 +135,9 @@ std::string endText(const RunResult& run) {
                                       : "exit status " + std::to_string(run.exitStatus);
 }
 
-bool overSize(const std::string& path, std::uint64_t limit) {
+// A file written up to the limit: a write past it failed, or killed the
+// writer.
+bool reachedSize(const std::string& path, std::uint64_t limit) {
   std::error_code error;
   const std::uintmax_t size = fs::file_size(path, error);
   return !error && size >= limit;
@@ -222,7 +226,8 @@ CaseOutcome judgeRun(const SuiteCase& testCase, const RunResult& run, const RunL
                {},
                {}};
   } else if ((run.end == RunEnd::kSignaled && run.signal == SIGXFSZ) ||
-             overSize(outputPath, limits.fileBytes) || overSize(errorPath, limits.fileBytes)) {
+             reachedSize(outputPath, limits.fileBytes) ||
+             reachedSize(errorPath, limits.fileBytes)) {
     outcome = {Verdict::kOutputLimit, "output over " + limitText(limits.fileBytes), {}, {}};
   } else if (badEnd && nearMemoryLimit(run, limits)) {
     outcome = {

@@ -19,8 +19,8 @@
 //    them (see judge.hpp). A case that cannot be judged keeps the reason in
 //    `fault`, worded as the judge words it.
 //  - judgeRun() is the verdict of one run, the first that applies: a judge
-//    error for a case with a fault (JE); the time limit (TLE); a file over
-//    its size limit, or a run killed for it (OLE); a run that ended badly
+//    error for a case with a fault (JE); the time limit (TLE); a file that
+//    reached its size limit, or a run killed for writing past it (OLE); a run that ended badly
 //    (a signal, a status other than 0) near the memory limit (MLE); any
 //    other that ended badly, or that started too many processes (RTE:
 //    "exit status 3", "killed by SIGSEGV", "reached the limit of 64

@@ -59,10 +59,17 @@ std::string xmlLines(const std::string& text) {
 }  // namespace
 
 std::string stderrHeadOf(const std::string& path) {
+  // The lines are looked for in the first 64 KiB.
   std::ifstream file(path, std::ios::binary);
-  std::string head(kStderrLines * (kStderrLineBytes + 1), '\0');
-  file.read(&head[0], static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<std::size_t>(file.gcount()));
+  std::string start(1 << 16, '\0');
+  file.read(&start[0], static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<std::size_t>(file.gcount()));
+  std::string head;
+  std::istringstream lines(start);
+  std::size_t count = 0;
+  for (std::string line; count < kStderrLines && std::getline(lines, line); ++count) {
+    head += (count > 0 ? "\n" : "") + line.substr(0, kStderrLineBytes);
+  }
   return head;
 }
 

@@ -45,10 +45,11 @@ struct CaseReport {
   const SuiteCase* testCase = nullptr;
   CaseOutcome outcome;
   RunResult run;
-  std::string stderrHead;  // the first lines, as read
+  std::string stderrHead;  // as stderrHeadOf() keeps it
 };
 
-// The first lines of an error file, as kept for a report.
+// The first kStderrLines lines of an error file, each cut at
+// kStderrLineBytes, joined by line feeds: as a report keeps them.
 std::string stderrHeadOf(const std::string& path);
 
 void writeSuiteTable(std::ostream& out, const std::vector<CaseReport>& reports, bool colour);

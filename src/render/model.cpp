@@ -153,11 +153,25 @@ Solid routeModel(const std::vector<Position>& positions, const ModelSizes& sizes
 
 std::string modelSizesFault(const ModelSizes& sizes) {
   for (const double size : {sizes.cell, sizes.wallHeight, sizes.base}) {
-    if (!(size > 0 && size <= 1000)) {
-      return "--cell, --wall-height and --base are above 0 and at most 1000 millimetres";
+    if (!(size >= kSmallestSize && size <= 1000)) {
+      return "--cell, --wall-height and --base are from 0.01 to 1000 millimetres";
     }
   }
   return "";
+}
+
+std::string modelGridFault(const Maze& maze, bool flat) {
+  // About three bounds a cell on each axis (a cell's edge and its wall
+  // block's two), and a few more.
+  const Sizes& size = maze.size;
+  const double x = flat ? 3.0 * static_cast<double>(size[0] + size[1] + size[2]) + 8
+                        : 3.0 * static_cast<double>(size[0]) + 4;
+  const double y = flat ? 3.0 * static_cast<double>(std::max({size[0], size[1], size[2]})) + 4
+                        : 3.0 * static_cast<double>(size[1]) + 4;
+  const double z = flat ? 4 : 3.0 * static_cast<double>(size[2]) + 4;
+  if (x * y * z <= static_cast<double>(kMaxMeshCells)) return "";
+  return "The box is too large for a model: its grid would pass " + std::to_string(kMaxMeshCells) +
+         " cells!";
 }
 
 }  // namespace tesmo

@@ -24,8 +24,9 @@
 //    section (kTubeWidth of a cell) through the cells' centres, a cube on
 //    each cell, with larger cubes on the first position (kStartMark) and
 //    the last (kEndMark).
-//  - modelSizesFault() says why sizes are refused: each must be above 0 and
-//    at most 1000.
+//  - modelSizesFault() says why sizes are refused: each must be from
+//    kSmallestSize to 1000. modelGridFault() says, before a model is made,
+//    when the box is too large for meshSolid()'s grid.
 
 #ifndef TESMO_RENDER_MODEL_HPP
 #define TESMO_RENDER_MODEL_HPP
@@ -49,6 +50,8 @@ constexpr double kFlatGap = 5;       // millimetres between flat plates
 constexpr double kTubeWidth = 0.3;   // of a cell
 constexpr double kStartMark = 0.72;  // of a cell
 constexpr double kEndMark = 0.56;    // of a cell
+// Millimetres: below it a wall block's gap would be lost in a float.
+constexpr double kSmallestSize = 0.01;
 
 Solid assembledModel(const Maze& maze, const ModelSizes& sizes);
 
@@ -57,6 +60,8 @@ Solid flatModel(const Maze& maze, const ModelSizes& sizes);
 Solid routeModel(const std::vector<Position>& positions, const ModelSizes& sizes);
 
 std::string modelSizesFault(const ModelSizes& sizes);
+
+std::string modelGridFault(const Maze& maze, bool flat);
 
 }  // namespace tesmo
 

@@ -65,39 +65,44 @@ void handle(int signal, void (*handler)(int)) {
   sigaction(signal, &action, nullptr);
 }
 
-// argv[0] as execv() needs it: a name without '/' looked up in PATH, a
-// relative path made absolute, since the program starts in another
-// directory.
+std::string absolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char* here = getcwd(nullptr, 0);
+  std::string whole = here ? std::string(here) + "/" + path : path;
+  std::free(here);
+  return whole;
+}
+
+// argv[0] as execv() needs it: a name without '/' looked up in PATH, and
+// made absolute, since the program starts in another directory.
 std::string programPath(const std::string& name) {
-  if (name.find('/') != std::string::npos) {
-    if (name[0] == '/') return name;
-    char* here = getcwd(nullptr, 0);
-    std::string path = here ? std::string(here) + "/" + name : name;
-    std::free(here);
-    return path;
-  }
+  if (name.find('/') != std::string::npos) return absolutePath(name);
   const char* path = std::getenv("PATH");
   std::istringstream directories(path ? path : "/usr/local/bin:/usr/bin:/bin");
   for (std::string directory; std::getline(directories, directory, ':');) {
-    std::string candidate = (directory.empty() ? "." : directory) + "/" + name;
+    const std::string candidate = (directory.empty() ? "." : directory) + "/" + name;
     struct stat status {};
     if (stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
         access(candidate.c_str(), X_OK) == 0) {
-      return candidate;
+      return absolutePath(candidate);
     }
   }
   return name;
 }
 
-// The start of a small file under /proc, read with one system call (the
-// process count reads hundreds every 25 ms), or "".
+// A small file under /proc, read with a system call or two (the process
+// count reads hundreds every 25 ms), up to 8 KiB, or "".
 std::string procText(const char* path) {
-  char buffer[1024];
+  char buffer[8192];
   const int file = open(path, O_RDONLY | O_CLOEXEC);
   if (file < 0) return "";
-  const ssize_t got = read(file, buffer, sizeof buffer);
+  std::size_t used = 0;
+  for (ssize_t got;
+       used < sizeof buffer && (got = read(file, buffer + used, sizeof buffer - used)) > 0;) {
+    used += static_cast<std::size_t>(got);
+  }
   close(file);
-  return got > 0 ? std::string(buffer, static_cast<std::size_t>(got)) : "";
+  return std::string(buffer, used);
 }
 
 // The processes running now: pid, parent, group.
@@ -141,7 +146,8 @@ std::uint64_t addressSpacePeak(pid_t pid) {
 // ambient capabilities, which survive exec): it reaches the files root
 // gave it, and the process limit holds it. It cannot signal the caller.
 struct Identity {
-  bool drop = false;  // to kNobody
+  bool drop = false;        // to kNobody
+  unsigned fileRights = 0;  // the capabilities nobody keeps, as bits
   rlim_t processes = 0;
 };
 
@@ -165,27 +171,40 @@ rlim_t tasksOf(uid_t uid) {
   return tasks;
 }
 
+// Of CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH, those this process holds (a
+// container's root may lack the second; the first is enough to reach
+// every file).
+unsigned heldFileRights() {
+  const std::string status = procText("/proc/self/status");
+  const std::size_t at = status.find("\nCapEff:");
+  if (at == std::string::npos) return 0;
+  const unsigned long long held = std::strtoull(status.c_str() + at + 8, nullptr, 16);
+  return static_cast<unsigned>(held & (1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH));
+}
+
 Identity identityFor(const RunLimits& limits, unsigned jobs) {
   Identity identity;
-  identity.drop = geteuid() == 0;
+  identity.fileRights = geteuid() == 0 ? heldFileRights() : 0;
+  identity.drop = (identity.fileRights & 1u << CAP_DAC_OVERRIDE) != 0;
   const uid_t uid = identity.drop ? kNobody : geteuid();
   identity.processes = tasksOf(uid) + static_cast<rlim_t>(limits.processes) * jobs;
   return identity;
 }
 
-// In the child: becomes nobody with the file capabilities (see Identity);
-// false when the user cannot be changed.
-bool becomeNobody() {
+// In the child: becomes nobody keeping `rights` (see Identity); false,
+// with errno, when that cannot be done.
+bool becomeNobody(unsigned rights) {
   prctl(PR_SET_KEEPCAPS, 1);
   setgroups(0, nullptr);
   if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return false;
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct data[2]{};
-  const unsigned files = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH;
-  data[0].effective = data[0].permitted = data[0].inheritable = files;
-  if (syscall(SYS_capset, &header, data) == 0) {
-    prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_RAISE, CAP_DAC_OVERRIDE, 0, 0);
-    prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_RAISE, CAP_DAC_READ_SEARCH, 0, 0);
+  data[0].effective = data[0].permitted = data[0].inheritable = rights;
+  if (syscall(SYS_capset, &header, data) != 0) return false;
+  for (const int right : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+    if ((rights & 1u << right) && prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_RAISE, right, 0, 0) != 0) {
+      return false;
+    }
   }
   return true;
 }
@@ -219,7 +238,11 @@ bool becomeNobody() {
   if (!ready) {
     error = errno;
   } else {
-    if (identity.drop && !becomeNobody()) {
+    // Descriptors the caller left open are not the program's; the error
+    // pipe closes at exec.
+    if (errorPipe > 3) close_range(3, static_cast<unsigned>(errorPipe) - 1, 0);
+    close_range(static_cast<unsigned>(errorPipe) + 1, ~0U, 0);
+    if (identity.drop && !becomeNobody(identity.fileRights)) {
       error = errno;
       (void)!write(errorPipe, &error, sizeof error);
       _exit(127);
@@ -283,13 +306,17 @@ struct Running {
 // the programs' groups too.
 void killStrays(const std::map<pid_t, Running>& running, bool everything) {
   const pid_t self = getpid();
+  std::vector<pid_t> doomed;
   for (const ProcessEntry& process : processes()) {
     if (process.parent != self) continue;
     const bool program = running.count(process.pid) != 0;
     if (everything || (!program && running.count(process.group) == 0)) {
-      kill(program ? -process.pid : process.pid, SIGKILL);
+      doomed.push_back(program ? -process.pid : process.pid);
     }
   }
+  // Stopped first, so that none forks while the others are killed.
+  for (const pid_t pid : doomed) kill(pid, SIGSTOP);
+  for (const pid_t pid : doomed) kill(pid, SIGKILL);
 }
 
 void drainWakePipe() {
@@ -299,9 +326,9 @@ void drainWakePipe() {
 }
 
 // Waits until no child of ours is left, killing what turns up, for at most
-// a few seconds (a process stuck in the kernel cannot be waited for).
+// ten seconds (a process stuck in the kernel cannot be waited for).
 void reapEverything() {
-  const auto until = Clock::now() + std::chrono::seconds(5);
+  const auto until = Clock::now() + std::chrono::seconds(10);
   while (Clock::now() < until) {
     killStrays({}, true);
     while (waitpid(-1, nullptr, WNOHANG) > 0) {
@@ -355,7 +382,7 @@ std::string signalName(int signal) {
 }
 
 bool runAll(std::size_t count, unsigned jobs, const RunLimits& limits,
-            const std::function<RunSpec(std::size_t)>& startRun,
+            const std::function<std::optional<RunSpec>(std::size_t)>& startRun,
             const std::function<void(std::size_t, const RunResult&)>& endRun) {
   openWakePipe();
   handle(SIGCHLD, onChild);
@@ -367,10 +394,11 @@ bool runAll(std::size_t count, unsigned jobs, const RunLimits& limits,
   while ((next < count || !running.empty()) && caughtInterrupt == 0) {
     while (running.size() < std::max(1u, jobs) && next < count) {
       const std::size_t index = next++;
-      const RunSpec spec = startRun(index);
+      const std::optional<RunSpec> spec = startRun(index);
+      if (!spec) continue;
       if (!identity) identity = identityFor(limits, jobs);
       const Clock::time_point started = Clock::now();
-      const pid_t pid = start(spec, limits, *identity);
+      const pid_t pid = start(*spec, limits, *identity);
       if (pid < 0) {
         RunResult result;
         result.startError = -pid;
@@ -393,20 +421,22 @@ bool runAll(std::size_t count, unsigned jobs, const RunLimits& limits,
       drainWakePipe();
     }
     // A program that ended: its group is killed while its zombie still
-    // holds the group's number, then it is reaped.
-    for (siginfo_t ended{};
-         waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT) == 0 && ended.si_pid > 0;
-         ended = siginfo_t{}) {
-      const pid_t pid = ended.si_pid;
+    // holds the group's number, then it is reaped. All are reaped, each at
+    // its time, before any is judged.
+    std::vector<std::pair<std::size_t, RunResult>> ended;
+    for (siginfo_t child{};
+         waitid(P_ALL, 0, &child, WEXITED | WNOHANG | WNOWAIT) == 0 && child.si_pid > 0;
+         child = siginfo_t{}) {
+      const pid_t pid = child.si_pid;
       const auto found = running.find(pid);
       if (found != running.end()) kill(-pid, SIGKILL);
       int status = 0;
       rusage usage{};
       if (wait4(pid, &status, 0, &usage) != pid || found == running.end()) continue;
-      const Running run = found->second;
+      ended.emplace_back(found->second.index, resultOf(found->second, status, usage, Clock::now()));
       running.erase(found);
-      endRun(run.index, resultOf(run, status, usage, Clock::now()));
     }
+    for (const auto& [index, result] : ended) endRun(index, result);
     const auto now = Clock::now();
     for (auto& [pid, run] : running) {
       run.addressPeak = std::max(run.addressPeak, addressSpacePeak(pid));

@@ -5,27 +5,32 @@
 // Contract:
 //  - runAll() runs `count` programs, at most `jobs` at once, in the calling
 //    thread: startRun(i) says how to run the i-th (asked just before it
-//    starts, in order), and endRun(i, result) hears how it ended, as each
-//    ends. Each program runs in a process group of its own, with its
-//    standard input, output and error from and to the files RunSpec names
-//    (the outputs truncated first), in its working directory, and with the
-//    limits: address space (RLIMIT_AS), the size of a file it writes
-//    (RLIMIT_FSIZE), no core files, and the tasks of its user
-//    (RLIMIT_NPROC: those running when the first starts, and `processes`
-//    for each job). Root is exempt from that last limit, so when root runs
-//    runAll() the programs run as nobody (uid 65534) that keeps root's
-//    right to read, write and search any file (and with no way back to
-//    root): they reach what root gave them, the limit holds them, and they
-//    cannot signal the caller. The environment is the caller's.
+//    starts, in order; none when it is not to run after all), and
+//    endRun(i, result) hears how each that ran ended, as it ends. Each program runs in a process
+//    group of its own, with its standard input, output and error from and to the files RunSpec
+//    names (the outputs truncated first), in its working directory, and with the limits: address
+//    space (RLIMIT_AS), the size of a file it writes (RLIMIT_FSIZE), no core files, and the tasks
+//    of its user (RLIMIT_NPROC: those running when the first starts, and `processes` for each job,
+//    one pool for all of them). Root is exempt from that last limit, so when root runs runAll() the
+//    programs run as nobody (uid 65534) that keeps root's right to read and write any file
+//    (CAP_DAC_OVERRIDE, and CAP_DAC_READ_SEARCH when root holds it): they
+//    reach the files root gave them, the limit holds them, they cannot
+//    signal the caller, and no set-user-ID program makes them root again
+//    (no_new_privs). They are no sandbox: their rights on files are root's.
+//    A root without CAP_DAC_OVERRIDE runs them as root, held by the count
+//    alone. Descriptors other than the three are closed. The environment
+//    is the caller's.
 //  - The wall time is watched from the start: past it the whole group is
 //    killed (kTimeLimit). A group that reaches `processes` processes is
 //    killed (kProcessLimit); the count is taken every 25 ms.
 //  - When the program ends, every process left in its group is killed. The
 //    caller is made the subreaper of what it starts (PR_SET_CHILD_SUBREAPER),
 //    so a process that leaves its group still ends up a child of the
-//    caller's: such a stray, in no running program's group, is killed. When
-//    runAll() returns, nothing it started is running and every process is
-//    reaped.
+//    caller's: such a stray, in no running program's group, is stopped and
+//    killed. When runAll() returns, everything it started is killed and
+//    reaped (waiting at most 10 s for the last: a process stuck in the
+//    kernel cannot be waited for). A run is judged (endRun) only after every
+//    run that ended with it is reaped, each at its own time.
 //  - peakMemory is the program's peak resident size (with its children's
 //    that it waited for); addressPeak the peak of its address space seen
 //    while it ran (sampled every 10 ms). nearMemoryLimit() says whether a
@@ -47,6 +52,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,7 +84,7 @@ struct RunResult {
 };
 
 bool runAll(std::size_t count, unsigned jobs, const RunLimits& limits,
-            const std::function<RunSpec(std::size_t)>& startRun,
+            const std::function<std::optional<RunSpec>(std::size_t)>& startRun,
             const std::function<void(std::size_t, const RunResult&)>& endRun);
 
 bool nearMemoryLimit(const RunResult& result, const RunLimits& limits);

@@ -25,6 +25,9 @@ Distance shortestDistance(Searches* searches, const Position& from, const Positi
     const SearchBox& box = *searches->box;
     auto known = searches->toEnd.find(to);
     if (known == searches->toEnd.end()) {
+      // Solutions of one puzzle share their end, mostly: a map or two is
+      // enough, and each may take 64 MiB.
+      if (searches->toEnd.size() >= kKeptEnds) searches->toEnd.clear();
       known = searches->toEnd.emplace(to, distancesTo(box, searchCell(box, to))).first;
     }
     const std::uint32_t moves = known->second[searchCell(box, from)];

@@ -39,8 +39,9 @@
 
 namespace tesmo {
 
-// 4 bytes a cell: 64 MiB at the most.
+// 4 bytes a cell: 64 MiB at the most, for each of at most kKeptEnds ends.
 constexpr std::uint64_t kMaxDistanceCells = std::uint64_t{1} << 24;
+constexpr std::size_t kKeptEnds = 2;
 
 // Shortest routes, kept per start and end, and every position's distance
 // to an end.

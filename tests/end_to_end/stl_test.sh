@@ -94,7 +94,7 @@ refused() {
     fail "render $*: status $status, stderr '$(cat "$work/err")', want $want_status '$want'"
 }
 refused 2 "--stl and --text cannot be given together" "$examples/maze.txt" --stl "$work/m.stl" --text
-refused 2 "--cell, --wall-height and --base are above 0 and at most 1000 millimetres" \
+refused 2 "--cell, --wall-height and --base are from 0.01 to 1000 millimetres" \
   "$examples/maze.txt" --stl "$work/m.stl" --cell 0
 printf '0 0 0\n9 9 9\n0\n' >"$work/refused.txt"
 refused 1 "Invalid start position (0,0,0)!" "$examples/maze.txt" --stl "$work/m.stl" \

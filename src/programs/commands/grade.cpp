@@ -79,7 +79,8 @@ std::vector<std::string> filesOf(const std::vector<std::string>& arguments, std:
     std::vector<std::string> below;
     fs::recursive_directory_iterator walk(argument, error), end;
     for (; !error && walk != end; walk.increment(error)) {
-      if (walk->is_regular_file(error)) below.push_back(walk->path().string());
+      std::error_code kind;  // a link to nowhere is no file, and no end of the walk
+      if (walk->is_regular_file(kind)) below.push_back(walk->path().string());
     }
     if (error) {
       err << printableName(argument) << ": cannot read the directory: " << error.message()

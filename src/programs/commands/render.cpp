@@ -236,6 +236,9 @@ int writeModel(const PuzzleSource& source, const Maze& maze, std::ostream& out, 
   sizes.base = settings["base"].as<double>();
   std::string fault = modelSizesFault(sizes);
   if (fault.empty() && boxIsEmpty(maze.size)) fault = "the box has a size of 0: nothing to print";
+  if (fault.empty() && !settings.count("solution")) {
+    fault = modelGridFault(maze, settings.count("flat") != 0);
+  }
   if (!fault.empty()) {
     err << fault << std::endl;
     return kSettingsRefused;

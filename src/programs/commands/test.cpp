@@ -131,8 +131,9 @@ std::string readSettings(const po::variables_map& settings, SuiteSettings* suite
   const std::string format = settings["format"].as<std::string>();
   if (format != "moves" && format != "solution") return "--format is moves or solution";
   suite->format = format == "moves" ? OutputFormat::kMoves : OutputFormat::kSolution;
-  suite->jobs = settings.count("jobs") ? settings["jobs"].as<unsigned>()
-                                       : std::max(1u, std::thread::hardware_concurrency());
+  suite->jobs = settings.count("jobs")
+                    ? settings["jobs"].as<unsigned>()
+                    : std::min(256u, std::max(1u, std::thread::hardware_concurrency()));
   if (suite->jobs == 0 || suite->jobs > 256) return "--jobs takes 1 to 256";
   suite->budget = settings["budget"].as<double>();
   if (!(suite->budget >= 0 && suite->budget <= 3600)) return "the budget is from 0 to 3600 seconds";
@@ -208,13 +209,18 @@ std::vector<std::string> commandFor(const std::vector<std::string>& solver,
   return argv;
 }
 
-// Removes a directory the solver may have left unwritable.
+// Removes a directory the solver may have left unwritable: its
+// directories (never what a link names) are made writable, then removed.
 void removeTree(const fs::path& dir) {
   std::error_code error;
   if (fs::remove_all(dir, error) != static_cast<std::uintmax_t>(-1) && !error) return;
+  error.clear();
   for (fs::recursive_directory_iterator walk(dir, error), end; !error && walk != end;
        walk.increment(error)) {
-    if (walk->is_directory(error)) fs::permissions(walk->path(), fs::perms::owner_all, error);
+    std::error_code kind;
+    if (fs::is_directory(walk->symlink_status(kind))) {
+      fs::permissions(walk->path(), fs::perms::owner_all, fs::perm_options::add, kind);
+    }
   }
   fs::remove_all(dir, error);
 }
@@ -222,7 +228,7 @@ void removeTree(const fs::path& dir) {
 // A temporary directory for the run, or "" with errno's reason in *fault.
 std::string makeRunDir(std::string* fault) {
   const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tesmo-test-XXXXXX";
+  std::string pattern = absolute(std::string(tmp && *tmp ? tmp : "/tmp") + "/tesmo-test-XXXXXX");
   if (!mkdtemp(&pattern[0])) {
     *fault = "cannot make a temporary directory: " + std::string(std::strerror(errno));
     return "";
@@ -267,7 +273,12 @@ bool runCases(const std::vector<SuiteCase>& cases, const std::vector<std::string
       (*reports)[i].outcome = judgeRun(cases[i], RunResult{}, suite.limits, "", "", suite.format);
     }
   }
-  const auto startRun = [&](std::size_t k) {
+  // A case whose files cannot be made is a judge error, not the solver's.
+  const auto setUpFault = [&](std::size_t i, const std::string& reason) {
+    (*reports)[i].outcome = {Verdict::kJudgeError, "cannot set the case up: " + reason, {}, {}};
+    showProgress(&progress, ++done, runnable.size(), err);
+  };
+  const auto startRun = [&](std::size_t k) -> std::optional<RunSpec> {
     const std::size_t i = runnable[k];
     const fs::path dir = caseDir(i);
     std::error_code error;
@@ -276,10 +287,16 @@ bool runCases(const std::vector<SuiteCase>& cases, const std::vector<std::string
     // does to it, the case's file stays as it was.
     RunSpec spec;
     spec.inputPath = (dir / "input.txt").string();
-    if (cases[i].inputPath.empty()) {
-      std::ofstream(spec.inputPath, std::ios::binary) << cases[i].inputText;
-    } else {
+    if (!error && cases[i].inputPath.empty()) {
+      std::ofstream input(spec.inputPath, std::ios::binary);
+      if (!(input << cases[i].inputText) || !input.flush())
+        error.assign(errno, std::generic_category());
+    } else if (!error) {
       fs::copy_file(cases[i].inputPath, spec.inputPath, error);
+    }
+    if (error) {
+      setUpFault(i, error.message());
+      return std::nullopt;
     }
     spec.workDir = (dir / "work").string();
     spec.outputPath = (dir / "output").string();
@@ -388,6 +405,8 @@ int runTest(int argc, const char* const argv[], std::ostream& out, std::ostream&
       return kSettingsRefused;
     }
   }
+  // An interrupt after the last case still ends the run as interrupted.
+  if (interruptSignal() != 0) return kInterruptedBase + interruptSignal();
   return suiteStatus(reports);
 }
 
