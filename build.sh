@@ -11,10 +11,15 @@ cd "$(dirname "$0")"
 
 packages=(g++ make cmake libboost-program-options-dev libboost-filesystem-dev
           libboost-system-dev libgtest-dev libxml2-utils librsvg2-bin admesh)
+# Only the tests need them: the browser that drives the page of
+# `tesmo render --html`. Without their recommends (fonts, desktop parts).
+browser_packages=(chromium chromium-driver python3-selenium)
 
+# install_missing [--no-install-recommends] PACKAGE...
 install_missing() {
-  local missing=()
-  for package in "${packages[@]}"; do
+  local options=() missing=()
+  [ "$1" = --no-install-recommends ] && { options=("$1"); shift; }
+  for package in "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
       missing+=("$package")
   done
@@ -23,7 +28,7 @@ install_missing() {
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 build() {
@@ -33,12 +38,13 @@ build() {
 
 case "${1:-}" in
   example)
-    install_missing
+    install_missing "${packages[@]}"
     build
     cd examples && ../build/tesmoVerifier solution.txt
     ;;
   test)
-    install_missing
+    install_missing "${packages[@]}"
+    install_missing --no-install-recommends "${browser_packages[@]}"
     build
     cd build && ctest --output-on-failure -j "$(nproc)"
     ;;
