@@ -21,6 +21,8 @@ set(TESMO_JUDGE_SOURCES
 # The rest of the core: no Boost, nothing printed.
 set(TESMO_CORE_SOURCES
   src/base/quote_formats.cpp
+  src/base/paths.cpp
+  src/base/table.cpp
   src/model/builtin_puzzle.cpp
   src/engine/stats.cpp
   src/engine/generate.cpp
@@ -52,5 +54,6 @@ file(GLOB TESMO_COMMAND_SOURCES CONFIGURE_DEPENDS
 set(TESMO_PROGRAM_SOURCES
   src/programs/tesmoVerifier.cpp
   src/programs/tesmo.cpp
+  src/programs/progress.cpp
   ${TESMO_COMMAND_SOURCES}
 )

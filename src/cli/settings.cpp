@@ -5,11 +5,13 @@
 #include <boost/program_options/parsers.hpp>
 #include <boost/program_options/positional_options.hpp>
 #include <boost/program_options/value_semantic.hpp>
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <map>
 #include <new>
 #include <sstream>
+#include <thread>
 
 #include "base/exit_status.hpp"
 #include "base/number_list.hpp"
@@ -119,6 +121,18 @@ void addInputFiles(po::options_description* group, const char* description) {
 
 void addJsonOption(po::options_description* group, const char* description) {
   group->add_options()("json", description);
+}
+
+void addJobsOption(po::options_description* group, const char* description) {
+  group->add_options()("jobs,j", po::value<unsigned>(), description);
+}
+
+std::string jobsOf(const po::variables_map& settings, unsigned* jobs) {
+  constexpr unsigned kMostJobs = 256;
+  *jobs = settings.count("jobs") ? settings["jobs"].as<unsigned>()
+                                 : std::min(kMostJobs, std::max(1u, std::thread::hardware_concurrency()));
+  if (*jobs == 0 || *jobs > kMostJobs) return "--jobs takes 1 to 256";
+  return "";
 }
 
 const std::string& inputFileName(const po::variables_map& settings, const std::string& fallback) {

@@ -94,6 +94,12 @@ void addInputFiles(boost::program_options::options_description* group, const cha
 // `json`: one JSON object per result on standard output.
 void addJsonOption(boost::program_options::options_description* group, const char* description);
 
+// `jobs,j`: how many files or cases a command takes at once. jobsOf()
+// reads it into *jobs, the number of cores (at most 256) when it is not
+// given, and returns "" or, for a number out of 1 to 256, the refusal.
+void addJobsOption(boost::program_options::options_description* group, const char* description);
+std::string jobsOf(const boost::program_options::variables_map& settings, unsigned* jobs);
+
 std::optional<int> loadSettings(int argc, const char* const argv[], const CommandLine& commandLine,
                                 boost::program_options::variables_map* settings, Said* said,
                                 std::vector<std::string>* given = nullptr);

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/paths.hpp"
 #include "engine/generate.hpp"
 #include "formats/puzzle_file.hpp"
 #include "verify/replay.hpp"
@@ -30,20 +31,6 @@ std::string answerBeside(const std::string& input) {
   return fs::is_regular_file(answer, error) ? answer : "";
 }
 
-// The regular files below `dir`, in the order of their paths' bytes.
-std::vector<std::string> filesBelow(const std::string& dir) {
-  std::vector<std::string> files;
-  std::error_code error;
-  fs::recursive_directory_iterator walk(dir, fs::directory_options::skip_permission_denied, error),
-      end;
-  for (; !error && walk != end; walk.increment(error)) {
-    std::error_code kind;  // a link to nowhere is no file, and no end of the walk
-    if (walk->is_regular_file(kind)) files.push_back(walk->path().string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 void addFile(const std::string& path, std::vector<SuiteCase>* cases) {
   SuiteCase testCase;
   testCase.name = path;
@@ -54,7 +41,8 @@ void addFile(const std::string& path, std::vector<SuiteCase>* cases) {
 
 // A directory's cases: its .in files, else every file but .ans ones.
 void addDirectory(const std::string& dir, std::vector<SuiteCase>* cases) {
-  const std::vector<std::string> files = filesBelow(dir);
+  std::error_code unreadable;  // what cannot be read holds no case
+  const std::vector<std::string> files = filesBelow(dir, true, &unreadable);
   const bool inputs = std::any_of(files.begin(), files.end(),
                                   [](const std::string& f) { return endsWith(f, ".in"); });
   for (const std::string& file : files) {

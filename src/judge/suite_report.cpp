@@ -1,12 +1,12 @@
 #include "judge/suite_report.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "base/quote.hpp"
+#include "base/table.hpp"
 
 namespace tesmo {
 
@@ -16,10 +16,6 @@ std::string fixed(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
-}
-
-std::string numberOrDash(const std::optional<std::uint64_t>& number) {
-  return number ? std::to_string(*number) : "-";
 }
 
 bool passed(const CaseReport& report) { return report.outcome.verdict == Verdict::kAccepted; }
@@ -74,7 +70,7 @@ std::string stderrHeadOf(const std::string& path) {
 }
 
 void writeSuiteTable(std::ostream& out, const std::vector<CaseReport>& reports, bool colour) {
-  std::vector<std::array<std::string, 7>> rows = {
+  std::vector<std::vector<std::string>> rows = {
       {"case", "verdict", "seconds", "MiB", "moves", "shortest", "message"}};
   for (const CaseReport& report : reports) {
     const bool ran = report.outcome.verdict != Verdict::kJudgeError;
@@ -85,28 +81,11 @@ void writeSuiteTable(std::ostream& out, const std::vector<CaseReport>& reports, 
                     numberOrDash(report.testCase->judged.shortest.moves),
                     printableName(report.outcome.message)});
   }
-  std::array<std::size_t, 7> width{};
-  for (const auto& row : rows) {
-    for (std::size_t k = 0; k < width.size(); ++k) width[k] = std::max(width[k], row[k].size());
-  }
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    std::string line;
-    for (std::size_t k = 0; k + 1 < width.size(); ++k) {
-      const std::string& cell = rows[r][k];
-      const std::string pad(width[k] - cell.size() + 2, ' ');
-      if (colour && r > 0 && k == 1) {
-        line += "\x1b[";
-        line += verdictColour(reports[r - 1].outcome.verdict);
-        line += "m" + cell + "\x1b[0m";
-        line += pad;
-      } else {
-        line += cell + pad;
-      }
-    }
-    line += rows[r].back();
-    line.erase(line.find_last_not_of(' ') + 1);
-    out << line << '\n';
-  }
+  // The verdicts of the cases' rows, in colour.
+  const ColourOf verdictColourOf = [&](std::size_t row, std::size_t column) -> const char* {
+    return row > 0 && column == 1 ? verdictColour(reports[row - 1].outcome.verdict) : nullptr;
+  };
+  writeTable(out, rows, colour ? verdictColourOf : nullptr);
 }
 
 void writeStderrHeads(std::ostream& out, const std::vector<CaseReport>& reports) {

@@ -24,6 +24,8 @@
 #include <sstream>
 #include <string>
 
+#include "base/paths.hpp"
+
 namespace tesmo {
 
 namespace {
@@ -63,14 +65,6 @@ void handle(int signal, void (*handler)(int)) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   sigaction(signal, &action, nullptr);
-}
-
-std::string absolutePath(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  char* here = getcwd(nullptr, 0);
-  std::string whole = here ? std::string(here) + "/" + path : path;
-  std::free(here);
-  return whole;
 }
 
 // argv[0] as execv() needs it: a name without '/' looked up in PATH, and

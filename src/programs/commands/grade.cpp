@@ -20,12 +20,8 @@
 // Exit status: the highest of the files' statuses (0: every file judged,
 // 1: a file the verifier refuses); 2 when the settings are refused.
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -34,13 +30,16 @@
 #include <sstream>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "base/exit_status.hpp"
+#include "base/paths.hpp"
+#include "base/parallel.hpp"
 #include "base/quote.hpp"
+#include "base/table.hpp"
 #include "cli/puzzle_source.hpp"
 #include "programs/command.hpp"
+#include "programs/progress.hpp"
 #include "verify/explain.hpp"
 
 namespace tesmo {
@@ -58,8 +57,7 @@ CommandLine gradeCommandLine() {
   addInputFiles(&commandLine.group, "solution files and directories, as the arguments");
   commandLine.group.add_options()("csv", "RFC 4180 CSV on stdout, a header row first");
   addJsonOption(&commandLine.group, "one JSON object per solution on stdout, as explain's");
-  commandLine.group.add_options()("jobs,j", po::value<unsigned>(),
-                                  "files graded at once (default: the number of cores)");
+  addJobsOption(&commandLine.group, "files graded at once (default: the number of cores)");
   addPuzzleSource(&commandLine.group);
   return commandLine;
 }
@@ -76,48 +74,35 @@ std::vector<std::string> filesOf(const std::vector<std::string>& arguments, std:
       files.push_back(argument);
       continue;
     }
-    std::vector<std::string> below;
-    fs::recursive_directory_iterator walk(argument, error), end;
-    for (; !error && walk != end; walk.increment(error)) {
-      std::error_code kind;  // a link to nowhere is no file, and no end of the walk
-      if (walk->is_regular_file(kind)) below.push_back(walk->path().string());
-    }
+    const std::vector<std::string> below = filesBelow(argument, false, &error);
     if (error) {
       err << printableName(argument) << ": cannot read the directory: " << error.message()
           << std::endl;
       *unreadable = true;
     }
-    std::sort(below.begin(), below.end());
     files.insert(files.end(), below.begin(), below.end());
   }
   return files;
 }
 
-// Explains files[i] for every i, `jobs` at a time, each worker with its
-// own searches; calls onDone(count) from the first worker as they finish.
+// Explains files[i] for every i, `jobs` at a time, each thread with its
+// own searches; calls onDone(count) from the calling thread as they finish.
 template <typename OnDone>
 std::vector<Explanation> gradeAll(const Maze& maze, const std::vector<std::string>& files,
                                   unsigned jobs, OnDone onDone) {
   std::vector<Explanation> explained(files.size());
-  std::atomic<std::size_t> next{0}, done{0};
-  auto work = [&](bool reporter) {
-    Searches searches{maze, {}, std::nullopt, {}};
-    for (std::size_t i; (i = next++) < files.size();) {
-      explained[i] = explainSolution(files[i], &searches, false);
-      const std::size_t finished = ++done;
-      if (reporter) onDone(finished);
-    }
-  };
-  std::vector<std::thread> workers;
-  for (unsigned worker = 1; worker < jobs; ++worker) workers.emplace_back(work, false);
-  work(true);
-  for (std::thread& worker : workers) worker.join();
+  std::vector<Searches> searches;
+  for (unsigned worker = 0; worker < jobs; ++worker) {
+    searches.push_back(Searches{maze, {}, std::nullopt, {}});
+  }
+  std::atomic<std::size_t> done{0};
+  forEachIndex(files.size(), jobs, [&](unsigned worker, std::size_t i) {
+    explained[i] = explainSolution(files[i], &searches[worker], false);
+    const std::size_t finished = ++done;
+    if (worker == 0) onDone(finished);
+  });
   onDone(files.size());
   return explained;
-}
-
-std::string numberOrDash(const std::optional<std::uint64_t>& number) {
-  return number ? std::to_string(*number) : "-";
 }
 
 // What the table and CSV show of a solution.
@@ -135,11 +120,9 @@ Row rowOf(const Explanation& e) {
           numberOrDash(e.shortest.moves), numberOrDash(remaining)};
 }
 
-// The table's columns are as wide as their widest cell; the last is not
-// padded.
-void writeTable(std::ostream& out, const std::vector<std::string>& files,
-                const std::vector<Explanation>& explained) {
-  std::vector<std::array<std::string, 6>> cells = {
+void writeGradeTable(std::ostream& out, const std::vector<std::string>& files,
+                     const std::vector<Explanation>& explained) {
+  std::vector<std::vector<std::string>> rows = {
       {"file", "status", "verdict", "moves", "shortest", "remaining"}};
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Explanation& e = explained[i];
@@ -150,20 +133,10 @@ void writeTable(std::ostream& out, const std::vector<std::string>& files,
     } else if (verdict.empty()) {
       verdict = "(no output)";
     }
-    cells.push_back(
+    rows.push_back(
         {printableName(files[i]), row.status, verdict, row.executed, row.shortest, row.remaining});
   }
-  std::array<std::size_t, 6> width{};
-  for (const auto& line : cells) {
-    for (std::size_t k = 0; k < width.size(); ++k) width[k] = std::max(width[k], line[k].size());
-  }
-  for (const auto& line : cells) {
-    std::string text;
-    for (std::size_t k = 0; k + 1 < width.size(); ++k) {
-      text += line[k] + std::string(width[k] - line[k].size() + 2, ' ');
-    }
-    out << text << line.back() << '\n';
-  }
+  writeTable(out, rows);
 }
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
@@ -216,10 +189,9 @@ int runGrade(int argc, const char* const argv[], std::ostream& out, std::ostream
     err << "--csv and --json cannot be given together" << std::endl;
     return kSettingsRefused;
   }
-  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
-  if (settings.count("jobs")) jobs = settings["jobs"].as<unsigned>();
-  if (jobs == 0 || jobs > 256) {
-    err << "--jobs takes 1 to 256" << std::endl;
+  unsigned jobs = 1;
+  if (const std::string refused = jobsOf(settings, &jobs); !refused.empty()) {
+    err << refused << std::endl;
     return kSettingsRefused;
   }
   std::vector<std::string> arguments;
@@ -228,22 +200,11 @@ int runGrade(int argc, const char* const argv[], std::ostream& out, std::ostream
   }
   bool unreadable = false;
   const std::vector<std::string> files = filesOf(arguments, err, &unreadable);
-  // A progress line on a terminal, once a run has taken a while.
-  const bool terminal = isatty(STDERR_FILENO) != 0;
-  const auto started = std::chrono::steady_clock::now();
-  auto lastShown = started;
-  bool shown = false;
+  Progress progress = startProgress("graded");
   const std::vector<Explanation> explained =
-      gradeAll(sourceMaze(source), files, jobs, [&](std::size_t done) {
-        if (!terminal) return;
-        const auto now = std::chrono::steady_clock::now();
-        if (done < files.size() && now - lastShown < std::chrono::milliseconds(200)) return;
-        if (!shown && now - started < std::chrono::milliseconds(500)) return;
-        lastShown = now;
-        shown = true;
-        err << "\rgraded " << done << " of " << files.size() << "\x1b[K" << std::flush;
-      });
-  if (shown) err << "\r\x1b[K" << std::flush;
+      gradeAll(sourceMaze(source), files, jobs,
+               [&](std::size_t done) { showProgress(&progress, done, files.size(), err); });
+  endProgress(&progress, err);
   if (csv || json) {
     for (std::size_t i = 0; i < files.size(); ++i) {
       const ReplayFacts& facts = explained[i].facts;
@@ -256,7 +217,7 @@ int runGrade(int argc, const char* const argv[], std::ostream& out, std::ostream
   } else if (csv) {
     writeCsv(text, files, explained);
   } else {
-    writeTable(text, files, explained);
+    writeGradeTable(text, files, explained);
   }
   const std::string summary = summaryOf(explained);
   out << text.str();

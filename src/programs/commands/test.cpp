@@ -15,7 +15,6 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -26,16 +25,18 @@
 #include <sstream>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "base/exit_status.hpp"
+#include "base/parallel.hpp"
+#include "base/paths.hpp"
 #include "base/quote.hpp"
 #include "cli/settings.hpp"
 #include "judge/suite.hpp"
 #include "judge/suite_report.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
+#include "programs/progress.hpp"
 #include "render/render.hpp"
 #include "run/run.hpp"
 
@@ -64,9 +65,9 @@ CommandLine testCommandLine() {
       "time-limit", po::value<double>()->default_value(2.0), "wall time a case, in seconds")(
       "memory-limit", po::value<std::uint64_t>()->default_value(1024),
       "address space a case, in MiB")("output-limit", po::value<std::uint64_t>()->default_value(64),
-                                      "size of each output file a case, in MiB")(
-      "jobs,j", po::value<unsigned>(), "cases run at once (default: the number of cores)")(
-      "shortest", "accept only a shortest route, as the judge's flag")(
+                                      "size of each output file a case, in MiB");
+  addJobsOption(&commandLine.group, "cases run at once (default: the number of cores)");
+  commandLine.group.add_options()("shortest", "accept only a shortest route, as the judge's flag")(
       "score", "score an accepted route shortest / length, as the judge's flag");
   addJsonOption(&commandLine.group, "one JSON object per case on stdout");
   commandLine.group.add_options()("junit", po::value<std::string>(),
@@ -131,10 +132,7 @@ std::string readSettings(const po::variables_map& settings, SuiteSettings* suite
   const std::string format = settings["format"].as<std::string>();
   if (format != "moves" && format != "solution") return "--format is moves or solution";
   suite->format = format == "moves" ? OutputFormat::kMoves : OutputFormat::kSolution;
-  suite->jobs = settings.count("jobs")
-                    ? settings["jobs"].as<unsigned>()
-                    : std::min(256u, std::max(1u, std::thread::hardware_concurrency()));
-  if (suite->jobs == 0 || suite->jobs > 256) return "--jobs takes 1 to 256";
+  if (std::string refused = jobsOf(settings, &suite->jobs); !refused.empty()) return refused;
   suite->budget = settings["budget"].as<double>();
   if (!(suite->budget >= 0 && suite->budget <= 3600)) return "the budget is from 0 to 3600 seconds";
   suite->options.shortest = settings.count("shortest") != 0;
@@ -170,24 +168,11 @@ std::vector<SuiteCase> casesOf(const po::variables_map& settings, std::string* f
   return fault->empty() ? cases : std::vector<SuiteCase>{};
 }
 
-// Prepares every case, `jobs` at a time.
+// Prepares every case, `jobs` at a time; after an interrupt, no more.
 void prepareAll(std::vector<SuiteCase>* cases, const SuiteSettings& suite) {
-  std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t i; (i = next++) < cases->size() && interruptSignal() == 0;) {
-      prepareCase(&(*cases)[i], suite.options, suite.budget);
-    }
-  };
-  std::vector<std::thread> workers;
-  for (unsigned worker = 1; worker < suite.jobs; ++worker) workers.emplace_back(work);
-  work();
-  for (std::thread& worker : workers) worker.join();
-}
-
-std::string absolute(const std::string& path) {
-  std::error_code error;
-  const fs::path whole = fs::absolute(path, error);
-  return error ? path : whole.string();
+  forEachIndex(cases->size(), suite.jobs, [&](unsigned, std::size_t i) {
+    if (interruptSignal() == 0) prepareCase(&(*cases)[i], suite.options, suite.budget);
+  });
 }
 
 // The solver's command for a case whose input is `input`.
@@ -203,7 +188,7 @@ std::vector<std::string> commandFor(const std::vector<std::string>& solver,
       }
     } else if (!argument.empty() && argument[0] != '/' && argument[0] != '-' &&
                fs::exists(argument, error)) {
-      argument = absolute(argument);
+      argument = absolutePath(argument);
     }
   }
   return argv;
@@ -228,7 +213,7 @@ void removeTree(const fs::path& dir) {
 // A temporary directory for the run, or "" with errno's reason in *fault.
 std::string makeRunDir(std::string* fault) {
   const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = absolute(std::string(tmp && *tmp ? tmp : "/tmp") + "/tesmo-test-XXXXXX");
+  std::string pattern = absolutePath(std::string(tmp && *tmp ? tmp : "/tmp") + "/tesmo-test-XXXXXX");
   if (!mkdtemp(&pattern[0])) {
     *fault = "cannot make a temporary directory: " + std::string(std::strerror(errno));
     return "";
@@ -236,31 +221,12 @@ std::string makeRunDir(std::string* fault) {
   return pattern;
 }
 
-struct Progress {
-  bool terminal = false;
-  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now(), shown;
-  bool visible = false;
-};
-
-void showProgress(Progress* progress, std::size_t done, std::size_t total, std::ostream& err) {
-  if (!progress->terminal) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - progress->started < std::chrono::milliseconds(500) ||
-      now - progress->shown < std::chrono::milliseconds(200)) {
-    return;
-  }
-  progress->shown = now;
-  progress->visible = true;
-  err << "\rtested " << done << " of " << total << "\x1b[K" << std::flush;
-}
-
 // Runs the solver on every case; false when interrupted.
 bool runCases(const std::vector<SuiteCase>& cases, const std::vector<std::string>& solver,
               const SuiteSettings& suite, const std::string& runDir,
               std::vector<CaseReport>* reports, std::ostream& err) {
   reports->assign(cases.size(), CaseReport{});
-  Progress progress;
-  progress.terminal = isatty(STDERR_FILENO) != 0;
+  Progress progress = startProgress("tested");
   std::size_t done = 0;
   const auto caseDir = [&](std::size_t i) { return fs::path(runDir) / std::to_string(i); };
   // Cases that cannot be judged are not run.
@@ -323,7 +289,7 @@ bool runCases(const std::vector<SuiteCase>& cases, const std::vector<std::string
     showProgress(&progress, ++done, runnable.size(), err);
   };
   const bool finished = runAll(runnable.size(), suite.jobs, suite.limits, startRun, endRun);
-  if (progress.visible) err << "\r\x1b[K" << std::flush;
+  endProgress(&progress, err);
   return finished;
 }
 
