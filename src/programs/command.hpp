@@ -12,8 +12,10 @@
 #ifndef TESMO_PROGRAMS_COMMAND_HPP
 #define TESMO_PROGRAMS_COMMAND_HPP
 
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli/puzzle_source.hpp"
 
@@ -39,6 +41,12 @@ int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream
 // with, when it ends there.
 std::optional<int> startCommand(int argc, const char* const argv[], const CommandLine& commandLine,
                                 PuzzleSource* source, std::ostream& out, std::ostream& err);
+
+// Writes the file at `path` with write(stream), closed before it is
+// judged; false after "PATH: cannot write the WHAT: REASON" on err when it
+// could not be made, written or closed.
+bool writeOutputFile(const std::string& path, const char* what,
+                     const std::function<void(std::ostream&)>& write, std::ostream& err);
 
 }  // namespace tesmo
 

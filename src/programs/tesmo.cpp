@@ -11,10 +11,13 @@
 //    option: "tesmo: 'WORD' is not a tesmo command; see 'tesmo help'" on
 //    stderr, status 2.
 
+#include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "base/exit_status.hpp"
+#include "base/quote.hpp"
 #include "programs/command.hpp"
 #include "programs/print.hpp"
 
@@ -75,6 +78,19 @@ std::optional<int> startCommand(int argc, const char* const argv[], const Comman
   const std::optional<int> status = loadPuzzle(argc, argv, commandLine, source, &said);
   printSaid(&said, out, err);
   return status;
+}
+
+bool writeOutputFile(const std::string& path, const char* what,
+                     const std::function<void(std::ostream&)>& write, std::ostream& err) {
+  std::ofstream file(path, std::ios::binary);
+  if (file) {
+    write(file);
+    file.close();
+  }
+  if (file) return true;
+  err << printableName(path) << ": cannot write the " << what << ": " << std::strerror(errno)
+      << std::endl;
+  return false;
 }
 
 int runTesmo(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {

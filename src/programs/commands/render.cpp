@@ -20,10 +20,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -189,18 +186,10 @@ int writePicture(const po::variables_map& settings, const Maze& maze, const Draw
     out.flush();
     return 0;
   }
-  const std::string path = settings["output"].as<std::string>();
-  std::ofstream file(path, std::ios::binary);
-  if (file) {
-    draw(file, maze, drawing, text, false);
-    file.close();
-  }
-  if (!file) {
-    err << printableName(path) << ": cannot write the picture: " << std::strerror(errno)
-        << std::endl;
-    return kSettingsRefused;
-  }
-  return 0;
+  const bool written =
+      writeOutputFile(settings["output"].as<std::string>(), "picture",
+                      [&](std::ostream& file) { draw(file, maze, drawing, text, false); }, err);
+  return written ? 0 : kSettingsRefused;
 }
 
 // The positions a solution's walk stands on, or the status the run ends
@@ -259,24 +248,20 @@ int writeModel(const PuzzleSource& source, const Maze& maze, std::ostream& out, 
     err << fault << std::endl;
     return kSettingsRefused;
   }
-  const std::string path = settings["stl"].as<std::string>();
-  std::ofstream file(path, std::ios::binary);
   const std::string title = "tesmo render --stl, " + std::to_string(maze.size[0]) + " x " +
                             std::to_string(maze.size[1]) + " x " + std::to_string(maze.size[2]) +
                             " cells";
-  if (file) {
-    if (settings.count("ascii")) {
-      writeStlAscii(file, triangles, "tesmo");
-    } else {
-      writeStlBinary(file, triangles, title);
-    }
-    file.close();
-  }
-  if (!file) {
-    err << printableName(path) << ": cannot write the model: " << std::strerror(errno) << std::endl;
-    return kSettingsRefused;
-  }
-  return 0;
+  const bool written = writeOutputFile(
+      settings["stl"].as<std::string>(), "model",
+      [&](std::ostream& file) {
+        if (settings.count("ascii")) {
+          writeStlAscii(file, triangles, "tesmo");
+        } else {
+          writeStlBinary(file, triangles, title);
+        }
+      },
+      err);
+  return written ? 0 : kSettingsRefused;
 }
 
 int runRender(int argc, const char* const argv[], std::ostream& out, std::ostream& err) {

@@ -362,14 +362,10 @@ int runTest(int argc, const char* const argv[], std::ostream& out, std::ostream&
     out << summary << '\n';
     out.flush();
   }
-  if (!suite.junit.empty()) {
-    std::ofstream junit(suite.junit, std::ios::binary);
-    writeJunit(junit, reports, seconds);
-    if (!junit.flush()) {
-      err << printableName(suite.junit) << ": cannot write the JUnit file: " << std::strerror(errno)
-          << std::endl;
-      return kSettingsRefused;
-    }
+  if (!suite.junit.empty() &&
+      !writeOutputFile(suite.junit, "JUnit file",
+                       [&](std::ostream& file) { writeJunit(file, reports, seconds); }, err)) {
+    return kSettingsRefused;
   }
   // An interrupt after the last case still ends the run as interrupted.
   if (interruptSignal() != 0) return kInterruptedBase + interruptSignal();
